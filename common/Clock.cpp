@@ -4,7 +4,10 @@
 
 #include <QSqlQuery>
 
-Clock::Clock() : local_([] { return QDateTime::currentDateTime(); }) {}
+Clock::Clock()
+    : local_([] { return QDateTime::currentDateTime(); })
+{
+}
 
 QDateTime Clock::now() const
 {
@@ -18,7 +21,8 @@ bool Clock::syncWithServer(Db& db)
         return false;
     QDateTime server = q.value(0).toDateTime();
     if (!server.isValid())
-        server = QDateTime::fromString(q.value(0).toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        server =
+            QDateTime::fromString(q.value(0).toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     if (!server.isValid())
         return false;
     syncTo(server);

@@ -2,9 +2,8 @@
 // The program's clock: the database server's time, kept as an offset from the local clock.
 // The computer's own clock is never changed. Tests replace the local source to drive time.
 
-#include <QDateTime>
-
 #include <functional>
+#include <QDateTime>
 
 class Db;
 

@@ -2,11 +2,10 @@
 
 #include "ConnectionString.h"
 
+#include <odbcinst.h>
 #include <QDir>
 #include <QFile>
 #include <QList>
-
-#include <odbcinst.h>
 
 namespace {
 

@@ -7,7 +7,8 @@
 // Driver name: the DRIVER value followed by one NUL.
 QByteArray dataSourceDriver(const QString& connection);
 
-// "DSN=Velandro\0DESCRIPTION=Temporary Use DSN\0SERVER=..\0DATABASE=..\0UID=..\0PWD=..\0OPTION=..\0"
+// "DSN=Velandro\0DESCRIPTION=Temporary Use
+// DSN\0SERVER=..\0DATABASE=..\0UID=..\0PWD=..\0OPTION=..\0"
 QByteArray registerAttributes(const QString& connection);
 
 // "DSN=DIDeva\0"

@@ -2,13 +2,12 @@
 
 #include "Messages.h"
 
+#include <cstdlib>
 #include <QAtomicInt>
 #include <QDate>
 #include <QDateTime>
 #include <QSqlError>
 #include <QTime>
-
-#include <cstdlib>
 
 namespace {
 
@@ -28,7 +27,10 @@ Db::FatalHandler& handlerSlot()
 
 } // namespace
 
-Db::Db() : name_(QStringLiteral("velandro-%1").arg(connectionCounter.fetchAndAddRelaxed(1))) {}
+Db::Db()
+    : name_(QStringLiteral("velandro-%1").arg(connectionCounter.fetchAndAddRelaxed(1)))
+{
+}
 
 Db::~Db()
 {

@@ -4,14 +4,13 @@
 // A statement that fails goes to the fatal-error path: by default the driver's text is shown
 // and the program ends; tests replace the path to observe it.
 
+#include <functional>
 #include <QList>
 #include <QPair>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
-
-#include <functional>
 
 using SqlParams = QVariantList;
 using SqlValues = QList<QPair<QString, QVariant>>;

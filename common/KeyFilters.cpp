@@ -16,7 +16,11 @@ QChar digitKey(QChar typed)
     return QChar(0);
 }
 
-KeyFilter::KeyFilter(Kind kind, QObject* parent) : QObject(parent), kind_(kind) {}
+KeyFilter::KeyFilter(Kind kind, QObject* parent)
+    : QObject(parent)
+    , kind_(kind)
+{
+}
 
 bool KeyFilter::eventFilter(QObject* watched, QEvent* event)
 {

@@ -15,7 +15,11 @@ class KeyFilter : public QObject
 {
     Q_OBJECT
 public:
-    enum class Kind { Upper, Digits };
+    enum class Kind
+    {
+        Upper,
+        Digits
+    };
     KeyFilter(Kind kind, QObject* parent);
 
 protected:

@@ -8,9 +8,9 @@
 
 SingleInstance::SingleInstance(const QString& name, const QString& folder)
 {
-    const QString base =
-        name.isEmpty() ? QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName()
-                       : name;
+    const QString base = name.isEmpty()
+                             ? QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName()
+                             : name;
     const QString dir = folder.isEmpty() ? QDir::tempPath() : folder;
     path_ = QDir(dir).filePath(base + QStringLiteral(".instance.lock"));
     lock_ = std::make_unique<QLockFile>(path_);

@@ -3,10 +3,9 @@
 // The lock is released when the guard is destroyed or the process ends (stale locks of a
 // crashed copy are taken over).
 
+#include <memory>
 #include <QLockFile>
 #include <QString>
-
-#include <memory>
 
 class SingleInstance
 {

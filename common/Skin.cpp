@@ -13,8 +13,8 @@ QString SkinCtrl::skinFolder()
 
 bool SkinCtrl::loadSkin(const QString& fileName)
 {
-    const QString path = QFileInfo(fileName).isAbsolute() ? fileName
-                                                          : QDir(skinFolder()).filePath(fileName);
+    const QString path =
+        QFileInfo(fileName).isAbsolute() ? fileName : QDir(skinFolder()).filePath(fileName);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;

@@ -1,11 +1,10 @@
 #include "StationConfig.h"
 
+#include <limits>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
-
-#include <limits>
 
 StationConfigResult parseStationConfig(const QString& text)
 {

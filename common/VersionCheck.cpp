@@ -7,8 +7,9 @@
 
 VersionOutcome CheckVersion(Db& db, int program, float programVersion)
 {
-    const QString sql = QStringLiteral("select Version,cierra from Version_actual where Programa=%1")
-                            .arg(program == kConsoleProgram ? 1 : 2);
+    const QString sql =
+        QStringLiteral("select Version,cierra from Version_actual where Programa=%1")
+            .arg(program == kConsoleProgram ? 1 : 2);
     QSqlQuery q = db.query(sql);
     if (!q.isActive() || !q.next())
         return VersionOutcome::Current;

@@ -9,7 +9,12 @@ inline constexpr float kProgramVersion = 1.0f;
 inline constexpr int kConsoleProgram = 1;
 inline constexpr int kTerminalProgram = 2;
 
-enum class VersionOutcome { Current, NewerAvailable, NewerMustClose };
+enum class VersionOutcome
+{
+    Current,
+    NewerAvailable,
+    NewerMustClose
+};
 
 // Reads the program's row and compares. Shows the error box when a newer release exists
 // (the console's and the terminal's texts differ slightly).

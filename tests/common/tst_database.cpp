@@ -62,7 +62,8 @@ private slots:
         for (int i = 0; i < feature.size(); ++i)
             feature[i] = char(i % 7 == 0 ? 0 : (i * 37) & 0xff);
         db.insertRow("KxFingerP", {{"Usuario", 5}, {"NumFing", 2}, {"Feature", feature}});
-        QSqlQuery q = db.query("select Feature, LENGTH(Feature) from KxFingerp where usuario = ?", {5});
+        QSqlQuery q =
+            db.query("select Feature, LENGTH(Feature) from KxFingerp where usuario = ?", {5});
         QVERIFY(q.next());
         QCOMPARE(q.value(1).toInt(), 400);
         QCOMPARE(q.value(0).toByteArray(), feature);
@@ -89,12 +90,18 @@ private slots:
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("column");
         QTest::addColumn<QVariant>("value");
-        QTest::newRow("department") << "Kxdepart" << "Nombre_departamento" << QVariant("VENTAS");
-        QTest::newRow("location") << "KxSucursales" << "Nombre_sucursal" << QVariant("CENTRO");
-        QTest::newRow("schedule") << "KxHorario" << "Nombre_horario" << QVariant("OFICINA");
-        QTest::newRow("event") << "KxEvento" << "fecha" << QVariant(QDate(2026, 12, 8));
-        QTest::newRow("message") << "KxMensajes_personales" << "Usuario" << QVariant(3);
-        QTest::newRow("holiday") << "Dias_inhabiles" << "Fecha" << QVariant(QDate(2026, 12, 25));
+        QTest::newRow("department") << "Kxdepart"
+                                    << "Nombre_departamento" << QVariant("VENTAS");
+        QTest::newRow("location") << "KxSucursales"
+                                  << "Nombre_sucursal" << QVariant("CENTRO");
+        QTest::newRow("schedule") << "KxHorario"
+                                  << "Nombre_horario" << QVariant("OFICINA");
+        QTest::newRow("event") << "KxEvento"
+                               << "fecha" << QVariant(QDate(2026, 12, 8));
+        QTest::newRow("message") << "KxMensajes_personales"
+                                 << "Usuario" << QVariant(3);
+        QTest::newRow("holiday") << "Dias_inhabiles"
+                                 << "Fecha" << QVariant(QDate(2026, 12, 25));
     }
     void automaticNumbersFollowEachOther()
     {
@@ -110,19 +117,22 @@ private slots:
 
     void defaultsOfFlags()
     {
-        const qint64 event = db.insertRow("KxEvento", {{"usuario", 1}, {"fecha", QDate(2026, 1, 2)}});
+        const qint64 event =
+            db.insertRow("KxEvento", {{"usuario", 1}, {"fecha", QDate(2026, 1, 2)}});
         QCOMPARE(db.scalar("select cerrado from KxEvento where evento=?", {event}).toInt(), 0);
         const qint64 msg = db.insertRow("KxMensajes_personales", {{"Usuario", 1}});
-        QCOMPARE(db.scalar("select recibido from KxMensajes_personales where mensaje=?", {msg}).toInt(), 0);
+        QCOMPARE(
+            db.scalar("select recibido from KxMensajes_personales where mensaje=?", {msg}).toInt(),
+            0);
     }
 
     void nullAndDateValuesBind()
     {
-        const qint64 event = db.insertRow(
-            "KxEvento", {{"usuario", 7},
-                         {"fecha", QDate(2026, 3, 4)},
-                         {"entrada", QDateTime(QDate(2026, 3, 4), QTime(9, 1, 2))},
-                         {"salida", QVariant()}});
+        const qint64 event =
+            db.insertRow("KxEvento", {{"usuario", 7},
+                                      {"fecha", QDate(2026, 3, 4)},
+                                      {"entrada", QDateTime(QDate(2026, 3, 4), QTime(9, 1, 2))},
+                                      {"salida", QVariant()}});
         QSqlQuery q = db.query("select CAST(fecha AS CHAR), CAST(entrada AS CHAR), salida IS NULL "
                                "from KxEvento where evento=?",
                                {event});
@@ -141,8 +151,12 @@ private slots:
     void aQuoteInAValueIsData()
     {
         db.insertRow("KxUsuario", {{"Nombre", "X"}, {"Password", "A' OR '1'='1"}});
-        QCOMPARE(db.scalar("select count(*) from KxUsuario where Password=?", {"' OR '1'='1"}).toInt(), 0);
-        QCOMPARE(db.scalar("select count(*) from KxUsuario where Password=?", {"A' OR '1'='1"}).toInt(), 1);
+        QCOMPARE(
+            db.scalar("select count(*) from KxUsuario where Password=?", {"' OR '1'='1"}).toInt(),
+            0);
+        QCOMPARE(
+            db.scalar("select count(*) from KxUsuario where Password=?", {"A' OR '1'='1"}).toInt(),
+            1);
     }
 
     void failingStatementTakesTheFatalPath()
@@ -151,7 +165,8 @@ private slots:
         QSqlQuery q = db.query("select no_such_column from KxUsuario");
         QVERIFY(!q.next());
         QCOMPARE(fatal.failures.size(), 1);
-        QVERIFY2(fatal.failures.first().contains("no_such_column"), qPrintable(fatal.failures.first()));
+        QVERIFY2(fatal.failures.first().contains("no_such_column"),
+                 qPrintable(fatal.failures.first()));
         QCOMPARE(db.exec("delete from no_such_table"), -1);
         QCOMPARE(fatal.failures.size(), 2);
     }
@@ -167,10 +182,14 @@ private slots:
         QTest::newRow("no row") << 2 << "" << int(VersionOutcome::Current) << "";
         QTest::newRow("same 1.0") << 2 << "1.0,1" << int(VersionOutcome::Current) << "";
         QTest::newRow("older 0.9") << 1 << "0.9,1" << int(VersionOutcome::Current) << "";
-        QTest::newRow("terminal 1.1 stays") << 2 << "1.1,0" << int(VersionOutcome::NewerAvailable) << terminal;
-        QTest::newRow("terminal 1.1 closes") << 2 << "1.1,1" << int(VersionOutcome::NewerMustClose) << terminal;
-        QTest::newRow("console 1.1 stays") << 1 << "1.1,0" << int(VersionOutcome::NewerAvailable) << console;
-        QTest::newRow("console 1.01 closes") << 1 << "1.01,1" << int(VersionOutcome::NewerMustClose) << console;
+        QTest::newRow("terminal 1.1 stays")
+            << 2 << "1.1,0" << int(VersionOutcome::NewerAvailable) << terminal;
+        QTest::newRow("terminal 1.1 closes")
+            << 2 << "1.1,1" << int(VersionOutcome::NewerMustClose) << terminal;
+        QTest::newRow("console 1.1 stays")
+            << 1 << "1.1,0" << int(VersionOutcome::NewerAvailable) << console;
+        QTest::newRow("console 1.01 closes")
+            << 1 << "1.01,1" << int(VersionOutcome::NewerMustClose) << console;
         QTest::newRow("other program's row") << 2 << "" << int(VersionOutcome::Current) << "";
     }
     void versionCheck()
@@ -182,7 +201,9 @@ private slots:
         RecordingMessages boxes;
         if (!row.isEmpty()) {
             const QStringList parts = row.split(',');
-            db.insertRow("Version_actual", {{"Programa", program}, {"Version", parts[0].toDouble()}, {"cierra", parts[1].toInt()}});
+            db.insertRow("Version_actual", {{"Programa", program},
+                                            {"Version", parts[0].toDouble()},
+                                            {"cierra", parts[1].toInt()}});
         } else if (QString(QTest::currentDataTag()) == "other program's row") {
             db.insertRow("Version_actual", {{"Programa", 1}, {"Version", 2.0}, {"cierra", 1}});
         }

@@ -10,8 +10,8 @@
 
 #include <QLineEdit>
 #include <QTemporaryDir>
-#include <QVBoxLayout>
 #include <QtTest>
+#include <QVBoxLayout>
 
 class TestStation : public QObject
 {
@@ -126,8 +126,8 @@ private slots:
         file.close();
         QVERIFY2(text.contains("[Velandro]"), qPrintable(text));
         QVERIFY(text.contains("PWD") && text.contains("secret"));
-        QCOMPARE(file.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup |
-                                       QFile::WriteOther),
+        QCOMPARE(file.permissions() &
+                     (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
                  QFile::Permissions());
         // Removing "DIDeva" leaves "Velandro" in place.
         RemoveDataSource(conn);
@@ -141,12 +141,24 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("upper");
         QTest::addColumn<QString>("digits");
-        QTest::newRow("letter") << "a" << "A" << "";
-        QTest::newRow("enie") << "ñ" << "Ñ" << "";
-        QTest::newRow("accent") << "é" << "É" << "";
-        QTest::newRow("u umlaut") << "ü" << "Ü" << "";
-        QTest::newRow("digit") << "7" << "7" << "7";
-        QTest::newRow("sign") << "-" << "-" << "";
+        QTest::newRow("letter") << "a"
+                                << "A"
+                                << "";
+        QTest::newRow("enie") << "ñ"
+                              << "Ñ"
+                              << "";
+        QTest::newRow("accent") << "é"
+                                << "É"
+                                << "";
+        QTest::newRow("u umlaut") << "ü"
+                                  << "Ü"
+                                  << "";
+        QTest::newRow("digit") << "7"
+                               << "7"
+                               << "7";
+        QTest::newRow("sign") << "-"
+                              << "-"
+                              << "";
     }
     void keyRules()
     {

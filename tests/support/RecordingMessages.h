@@ -21,8 +21,14 @@ public:
     RecordingMessages() { setMessageSink(this); }
     ~RecordingMessages() override { setMessageSink(nullptr); }
 
-    void error(const QString& text, const QString& title) override { boxes << Box{"error", text, title}; }
-    void info(const QString& text, const QString& title) override { boxes << Box{"info", text, title}; }
+    void error(const QString& text, const QString& title) override
+    {
+        boxes << Box{"error", text, title};
+    }
+    void info(const QString& text, const QString& title) override
+    {
+        boxes << Box{"info", text, title};
+    }
     bool question(const QString& text, const QString& title) override
     {
         boxes << Box{"question", text, title};

@@ -21,7 +21,8 @@ QString connectionString(const QString& database)
         const QByteArray value = qgetenv(name);
         return value.isEmpty() ? fallback : QString::fromLocal8Bit(value);
     };
-    const QString socket = env("VELANDRO_DB_SOCKET", sourceDir() + QStringLiteral("/.db/mysqld.sock"));
+    const QString socket =
+        env("VELANDRO_DB_SOCKET", sourceDir() + QStringLiteral("/.db/mysqld.sock"));
     QString text = QStringLiteral("DRIVER={MariaDB Unicode};SOCKET=%1;UID=%2;PWD=%3;OPTION=3")
                        .arg(socket, env("VELANDRO_DB_USER", QStringLiteral("kx")),
                             env("VELANDRO_DB_PASSWORD", QStringLiteral("kx-velandro")));
@@ -92,13 +93,20 @@ bool createDatabase(Db& db, const QString& name, QString* error)
 
 QStringList tableNames()
 {
-    return {QStringLiteral("KxUsuario"),          QStringLiteral("Kxdepart"),
-            QStringLiteral("KxSucursales"),       QStringLiteral("KxHorario"),
-            QStringLiteral("Kxhorario_personal"), QStringLiteral("KxEvento"),
-            QStringLiteral("KxFingerP"),          QStringLiteral("KxFngHora"),
-            QStringLiteral("Kxmensajes_globales"), QStringLiteral("KxMensajes_personales"),
-            QStringLiteral("permisos"),           QStringLiteral("Dias_inhabiles"),
-            QStringLiteral("Version_actual"),     QStringLiteral("Reportes"),
+    return {QStringLiteral("KxUsuario"),
+            QStringLiteral("Kxdepart"),
+            QStringLiteral("KxSucursales"),
+            QStringLiteral("KxHorario"),
+            QStringLiteral("Kxhorario_personal"),
+            QStringLiteral("KxEvento"),
+            QStringLiteral("KxFingerP"),
+            QStringLiteral("KxFngHora"),
+            QStringLiteral("Kxmensajes_globales"),
+            QStringLiteral("KxMensajes_personales"),
+            QStringLiteral("permisos"),
+            QStringLiteral("Dias_inhabiles"),
+            QStringLiteral("Version_actual"),
+            QStringLiteral("Reportes"),
             QStringLiteral("rep_asistencia_general")};
 }
 
