@@ -1,0 +1,118 @@
+#include "Extractor.h"
+
+#include "Engine.h"
+#include "Enhancement.h"
+#include "MinutiaeExtraction.h"
+#include "Orientation.h"
+#include "Preprocess.h"
+#include "RidgeFrequency.h"
+#include "Segmentation.h"
+#include "Skeleton.h"
+#include "TemplateFormat.h"
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+namespace fp {
+
+namespace {
+
+// The finger area on the template's coarser grid: a cell counts when at least
+// half of it is finger.
+void storeFingerArea(const ForegroundMask& mask, TemplateData& data)
+{
+    const int ratio = data.areaCell / mask.cell;
+    data.areaCols = (mask.cols + ratio - 1) / ratio;
+    data.areaRows = (mask.rows + ratio - 1) / ratio;
+    data.area.assign(static_cast<std::size_t>(data.areaCols) * data.areaRows, 0);
+    for (int y = 0; y < data.areaRows; ++y)
+        for (int x = 0; x < data.areaCols; ++x) {
+            int inside = 0;
+            for (int dy = 0; dy < ratio; ++dy)
+                for (int dx = 0; dx < ratio; ++dx) {
+                    const int mx = x * ratio + dx, my = y * ratio + dy;
+                    if (mx < mask.cols && my < mask.rows)
+                        inside += mask.inside[my * mask.cols + mx];
+                }
+            data.area[y * data.areaCols + x] = 2 * inside >= ratio * ratio ? 1 : 0;
+        }
+}
+
+// Poor / medium / high from how clearly the ridges run (coherence) and how much
+// finger the reader saw.
+int qualityCode(float coherence, int fingerArea, std::size_t minutiae)
+{
+    if (coherence >= 0.6f && fingerArea >= 40000 && minutiae >= 20)
+        return 2;
+    if (coherence >= 0.45f && fingerArea >= 25000 && minutiae >= 12)
+        return 1;
+    return 0;
+}
+
+Extraction extract(const GrayImage& image)
+{
+    if (image.width <= 0 || image.height <= 0 ||
+        image.pixels.size() != static_cast<std::size_t>(image.width) * image.height)
+        return {kInvalidImage, {}};
+    const float expected = workingScale(image.dpi);
+    if (image.width * expected < kMinImageSide || image.height * expected < kMinImageSide ||
+        image.width * expected > kMaxCoordinate || image.height * expected > kMaxCoordinate ||
+        image.width > 0xffff || image.height > 0xffff)
+        return {kImageTooSmall, {}};
+
+    float scale = 1;
+    const Plane grey = toWorkingPlane(image, scale);
+    const Plane normalised = normaliseContrast(grey);
+    const OrientationField orientation = computeOrientation(normalised);
+    const ForegroundMask mask = segmentForeground(grey, orientation);
+    const int area = mask.areaPixels();
+    if (area < kMinFingerArea)
+        return {kTooLittleFinger, {}};
+
+    const RidgePeriod period = computeRidgePeriod(normalised, orientation, mask);
+    const Plane enhanced = enhanceRidges(normalised, orientation, period, mask);
+    const Skeleton skeleton =
+        skeletonise(enhanced, mask, static_cast<int>(std::lround(period.median)));
+
+    TemplateData data;
+    data.minutiae = extractMinutiae(skeleton, orientation, mask, period.median);
+    if (data.minutiae.size() < static_cast<std::size_t>(kMinMinutiae))
+        return {kTooFewMinutiae, {}};
+    data.quality = qualityCode(meanCoherence(mask, orientation), area, data.minutiae.size());
+    data.width = image.width;
+    data.height = image.height;
+    data.dpi = image.dpi > 0 ? image.dpi : kWorkingDpi;
+    storeFingerArea(mask, data);
+
+    Extraction result;
+    result.templ = encodeTemplate(data);
+    result.quality = result.templ.empty() ? kInternalError : data.quality;
+    return result;
+}
+
+} // namespace
+
+Extraction extractTemplate(const GrayImage& image)
+{
+    try {
+        return extract(image);
+    } catch (const std::bad_alloc&) {
+        return {kInternalError, {}};
+    }
+}
+
+std::vector<Minutia> decodeMinutiae(std::span<const std::uint8_t> templ)
+{
+    TemplateData data;
+    if (!decodeTemplate(templ, data))
+        return {};
+    const float scale = workingScale(data.dpi);
+    for (Minutia& m : data.minutiae) {
+        m.x = static_cast<int>(std::lround(m.x / scale));
+        m.y = static_cast<int>(std::lround(m.y / scale));
+    }
+    return data.minutiae;
+}
+
+} // namespace fp

@@ -1,0 +1,177 @@
+#include "MinutiaeExtraction.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <numbers>
+
+namespace fp {
+
+namespace {
+
+constexpr float kPi = std::numbers::pi_v<float>;
+constexpr int kMinQuality = 20; // coherence below 0.2: no reliable ridge flow
+
+float wrapAngle(float a)
+{
+    a = std::fmod(a, 2 * kPi);
+    return a < 0 ? a + 2 * kPi : a;
+}
+
+// Absolute difference of two directions, [0, pi].
+float angleDistance(float a, float b)
+{
+    const float d = std::abs(wrapAngle(a - b));
+    return d > kPi ? 2 * kPi - d : d;
+}
+
+float meanDirection(float a, float b)
+{
+    return wrapAngle(std::atan2(std::sin(a) + std::sin(b), std::cos(a) + std::cos(b)));
+}
+
+// Direction from (x, y) to the end of a followed branch; NaN when too short.
+float branchDirection(const Skeleton& s, int x, int y, int k, int length)
+{
+    const auto path = followRidge(s, x, y, x + kRingDx[k], y + kRingDy[k], length);
+    if (path.size() < 3)
+        return std::nanf("");
+    const auto& [ex, ey] = path.back();
+    return wrapAngle(std::atan2(static_cast<float>(ey - y), static_cast<float>(ex - x)));
+}
+
+// One starting neighbour per branch leaving a junction (prefer the 4-neighbour).
+std::vector<int> branchStarts(int ring)
+{
+    std::vector<int> starts;
+    int first = 0;
+    while (first < 8 && ((ring >> first) & 1))
+        ++first; // start scanning right after a gap
+    for (int i = 0; i < 8; ++i) {
+        const int k = (first + i) % 8;
+        if (!((ring >> k) & 1))
+            continue;
+        const int prev = (k + 7) % 8;
+        if ((ring >> prev) & 1) {
+            // Same run as the previous one: prefer an orthogonal neighbour.
+            if (k % 2 == 0 && !starts.empty())
+                starts.back() = k;
+            continue;
+        }
+        starts.push_back(k);
+    }
+    return starts;
+}
+
+// Direction traced on the skeleton, refined with the smoother orientation field.
+bool minutiaDirection(const Skeleton& s, const OrientationField& field, int x, int y, int type,
+                      int length, float& direction)
+{
+    const int ring = s.neighbours(x, y);
+    float traced = 0;
+    if (type == 0) {
+        traced = branchDirection(s, x, y, std::countr_zero(static_cast<unsigned>(ring)), length);
+    } else {
+        const std::vector<int> starts = branchStarts(ring);
+        if (starts.size() != 3)
+            return false;
+        float branch[3];
+        for (int i = 0; i < 3; ++i)
+            branch[i] = branchDirection(s, x, y, starts[i], length);
+        // The two branches closest in direction form the fork.
+        float best = 10;
+        for (int i = 0; i < 3; ++i)
+            for (int j = i + 1; j < 3; ++j) {
+                if (std::isnan(branch[i]) || std::isnan(branch[j]))
+                    continue;
+                const float d = angleDistance(branch[i], branch[j]);
+                if (d < best) {
+                    best = d;
+                    traced = meanDirection(branch[i], branch[j]);
+                }
+            }
+        if (best > 9)
+            return false;
+    }
+    if (std::isnan(traced))
+        return false;
+    float ridge = field.angleAt(static_cast<float>(x), static_cast<float>(y));
+    if (angleDistance(ridge, traced) > kPi / 2)
+        ridge += kPi;
+    direction = angleDistance(ridge, traced) < kPi / 4 ? wrapAngle(ridge) : traced;
+    return true;
+}
+
+float distance(const Minutia& a, const Minutia& b)
+{
+    return std::hypot(static_cast<float>(a.x - b.x), static_cast<float>(a.y - b.y));
+}
+
+// Marks minutiae that come from breaks, bridges, spurs and holes: pairs that are
+// closer than real minutiae usually are, with the geometry of those faults.
+std::vector<bool> spuriousPairs(const std::vector<Minutia>& m, float period)
+{
+    std::vector<bool> bad(m.size(), false);
+    for (std::size_t i = 0; i < m.size(); ++i)
+        for (std::size_t j = i + 1; j < m.size(); ++j) {
+            const float d = distance(m[i], m[j]);
+            if (d > 2 * period)
+                continue;
+            bool remove = d < 0.75f * period;
+            if (m[i].type != m[j].type || m[i].type == 1)
+                remove = remove || d < period; // spur, bridge or hole
+            if (m[i].type == 0 && m[j].type == 0 &&
+                angleDistance(m[i].angle, m[j].angle) > 0.75f * kPi) {
+                // Two ends facing each other across a gap: a broken ridge.
+                const float gap = std::atan2(static_cast<float>(m[j].y - m[i].y),
+                                             static_cast<float>(m[j].x - m[i].x));
+                remove = remove || angleDistance(gap, m[i].angle + kPi) < kPi / 4;
+            }
+            if (remove)
+                bad[i] = bad[j] = true;
+        }
+    return bad;
+}
+
+} // namespace
+
+std::vector<Minutia> extractMinutiae(const Skeleton& skeleton, const OrientationField& orientation,
+                                     const ForegroundMask& mask, float ridgePeriod)
+{
+    const int margin = static_cast<int>(std::lround(1.2f * ridgePeriod));
+    const int traceLength = static_cast<int>(std::lround(1.2f * ridgePeriod));
+    std::vector<Minutia> found;
+    for (int y = 0; y < skeleton.height; ++y)
+        for (int x = 0; x < skeleton.width; ++x) {
+            if (!skeleton.on[y * skeleton.width + x])
+                continue;
+            const int cn = crossingNumber(skeleton.neighbours(x, y));
+            if (cn != 1 && cn != 3)
+                continue;
+            if (!mask.interior(static_cast<float>(x), static_cast<float>(y), margin))
+                continue;
+            Minutia m;
+            m.x = x;
+            m.y = y;
+            m.type = cn == 1 ? 0 : 1;
+            if (!minutiaDirection(skeleton, orientation, x, y, m.type, traceLength, m.angle))
+                continue;
+            const float coherence =
+                orientation.coherenceAt(static_cast<float>(x), static_cast<float>(y));
+            m.quality = std::clamp(static_cast<int>(std::lround(100 * coherence)), 0, 100);
+            found.push_back(m);
+        }
+
+    const std::vector<bool> bad = spuriousPairs(found, ridgePeriod);
+    std::vector<Minutia> kept;
+    for (std::size_t i = 0; i < found.size(); ++i)
+        if (!bad[i] && found[i].quality >= kMinQuality)
+            kept.push_back(found[i]);
+    std::stable_sort(kept.begin(), kept.end(),
+                     [](const Minutia& a, const Minutia& b) { return a.quality > b.quality; });
+    if (kept.size() > static_cast<std::size_t>(kMaxMinutiae))
+        kept.resize(kMaxMinutiae);
+    return kept;
+}
+
+} // namespace fp

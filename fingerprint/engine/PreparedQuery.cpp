@@ -1,0 +1,90 @@
+#include "Engine.h"
+#include "LocalStructures.h"
+#include "Matcher.h"
+
+#include <new>
+
+namespace fp {
+
+struct PreparedQuery::Impl
+{
+    MatchTemplate query;
+    mutable MatchTemplate reference; // reused between calls
+    mutable std::vector<MatchPair> pairs;
+};
+
+PreparedQuery::PreparedQuery()
+    : impl_(nullptr)
+{
+}
+
+PreparedQuery::~PreparedQuery()
+{
+    delete impl_;
+}
+
+PreparedQuery::PreparedQuery(PreparedQuery&& other) noexcept
+    : impl_(other.impl_)
+{
+    other.impl_ = nullptr;
+}
+
+PreparedQuery& PreparedQuery::operator=(PreparedQuery&& other) noexcept
+{
+    if (this != &other) {
+        delete impl_;
+        impl_ = other.impl_;
+        other.impl_ = nullptr;
+    }
+    return *this;
+}
+
+int PreparedQuery::prepare(std::span<const std::uint8_t> templ)
+{
+    delete impl_;
+    impl_ = nullptr;
+    try {
+        auto* impl = new Impl;
+        if (!buildMatchTemplate(templ, impl->query)) {
+            delete impl;
+            return -1;
+        }
+        impl_ = impl;
+        return 0;
+    } catch (const std::bad_alloc&) {
+        return -2;
+    }
+}
+
+bool PreparedQuery::isPrepared() const
+{
+    return impl_ != nullptr;
+}
+
+int PreparedQuery::score(std::span<const std::uint8_t> reference) const
+{
+    if (!impl_)
+        return -1;
+    impl_->pairs.clear();
+    try {
+        if (!buildMatchTemplate(reference, impl_->reference))
+            return -1;
+        return matchTemplates(impl_->query, impl_->reference, impl_->pairs);
+    } catch (const std::bad_alloc&) {
+        impl_->pairs.clear();
+        return -2;
+    }
+}
+
+const std::vector<MatchPair>& PreparedQuery::lastPairs() const
+{
+    static const std::vector<MatchPair> none;
+    return impl_ ? impl_->pairs : none;
+}
+
+int defaultThreshold()
+{
+    return kDefaultThreshold;
+}
+
+} // namespace fp

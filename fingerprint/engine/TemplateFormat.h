@@ -1,0 +1,58 @@
+#pragma once
+// The engine's template bytes.
+//
+//   offset  size  field
+//   0       4     magic "VFPT"
+//   4       1     format version (1)
+//   5       1     image quality code 0..2
+//   6       2     source image width   (little endian, as all numbers)
+//   8       2     source image height
+//   10      2     source image resolution, dpi
+//   12      1     finger-area cell side, working pixels
+//   13      1     finger-area columns
+//   14      1     finger-area rows
+//   15      1     minutia count n
+//   16      c     finger-area bits, row by row, c = ceil(columns * rows / 8)
+//   16+c    5n    minutiae: x (12 bits), y (12 bits), direction (8 bits, 2 pi / 256),
+//                 type (1 bit, 1 = bifurcation) and quality (7 bits)
+//   16+c+5n 4     CRC-32 of all the bytes before it
+//
+// Coordinates are in working pixels (500 dpi). Anything that does not follow
+// this layout exactly, or fails the CRC, is not a template.
+
+#include "Engine.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace fp {
+
+inline constexpr std::uint8_t kTemplateVersion = 1;
+inline constexpr int kMaxCoordinate = 4095;
+inline constexpr int kMaxAreaCells = 255;
+
+struct TemplateData
+{
+    int quality = 0;
+    int width = 0; // source pixels
+    int height = 0;
+    int dpi = 500;
+    int areaCell = 16; // working pixels
+    int areaCols = 0;
+    int areaRows = 0;
+    std::vector<std::uint8_t> area; // per cell, 1 = finger
+    std::vector<Minutia> minutiae;  // working pixels
+
+    bool areaAt(float x, float y) const;
+};
+
+// Empty when the data cannot be represented (too many minutiae, too large a finger area).
+std::vector<std::uint8_t> encodeTemplate(const TemplateData& data);
+
+// False for any byte string that is not a well-formed template.
+bool decodeTemplate(std::span<const std::uint8_t> bytes, TemplateData& data);
+
+std::uint32_t crc32(std::span<const std::uint8_t> bytes);
+
+} // namespace fp

@@ -1,0 +1,191 @@
+// Byte strings that are not templates, given as query and as reference: never a
+// crash or a read outside the bytes (run under a sanitizer to see the latter),
+// always an error or no match.
+
+#include "Engine.h"
+#include "SyntheticPrint.h"
+#include "TemplateFormat.h"
+
+#include <functional>
+#include <QtTest>
+#include <random>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Mutation = std::function<Bytes(const Bytes& valid, std::mt19937& random)>;
+
+Bytes randomBytes(std::size_t size, std::mt19937& random)
+{
+    Bytes b(size);
+    for (auto& v : b)
+        v = static_cast<std::uint8_t>(random() & 0xff);
+    return b;
+}
+
+// A fresh checksum, so that the mutation reaches the structural checks.
+void reseal(Bytes& b)
+{
+    if (b.size() < 4)
+        return;
+    const std::uint32_t crc = fp::crc32(std::span(b).first(b.size() - 4));
+    for (int i = 0; i < 4; ++i)
+        b[b.size() - 4 + i] = static_cast<std::uint8_t>((crc >> (8 * i)) & 0xff);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Mutation)
+
+class TemplateFuzzTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void malformed_data();
+    void malformed();
+    void resealedStructure_data();
+    void resealedStructure();
+
+private:
+    Bytes valid_;
+    Bytes other_;
+};
+
+void TemplateFuzzTest::initTestCase()
+{
+    const fp::Extraction a = fp::extractTemplate(syntheticFinger(1).render());
+    const fp::Extraction b = fp::extractTemplate(syntheticFinger(2).render());
+    QVERIFY(a.quality >= 0 && b.quality >= 0);
+    valid_ = a.templ;
+    other_ = b.templ;
+}
+
+void TemplateFuzzTest::malformed_data()
+{
+    QTest::addColumn<Mutation>("mutate");
+    QTest::newRow("empty") << Mutation([](const Bytes&, std::mt19937&) { return Bytes{}; });
+    QTest::newRow("random bytes") << Mutation(
+        [](const Bytes&, std::mt19937& r) { return randomBytes(r() % 3000, r); });
+    QTest::newRow("random bytes behind the magic") << Mutation([](const Bytes& v, std::mt19937& r) {
+        Bytes b = randomBytes(16 + r() % 1200, r);
+        std::copy_n(v.begin(), 6, b.begin());
+        return b;
+    });
+    QTest::newRow("truncated") << Mutation([](const Bytes& v, std::mt19937& r) {
+        return Bytes(v.begin(), v.begin() + static_cast<long>(r() % v.size()));
+    });
+    QTest::newRow("bytes appended") << Mutation([](const Bytes& v, std::mt19937& r) {
+        Bytes b = v;
+        const Bytes tail = randomBytes(1 + r() % 64, r);
+        b.insert(b.end(), tail.begin(), tail.end());
+        return b;
+    });
+    QTest::newRow("bits flipped") << Mutation([](const Bytes& v, std::mt19937& r) {
+        Bytes b = v;
+        const int flips = 1 + static_cast<int>(r() % 4);
+        for (int i = 0; i < flips; ++i)
+            b[r() % b.size()] ^= static_cast<std::uint8_t>(1u << (r() % 8));
+        return b;
+    });
+    QTest::newRow("count byte changed") << Mutation([](const Bytes& v, std::mt19937& r) {
+        Bytes b = v;
+        b[15] = static_cast<std::uint8_t>(b[15] + 1 + r() % 255);
+        return b;
+    });
+    QTest::newRow("longer than the limit") << Mutation([](const Bytes& v, std::mt19937& r) {
+        Bytes b = v;
+        b.resize(fp::kMaxTemplateSize + 1 + r() % 100, 0);
+        return b;
+    });
+}
+
+// Without a valid checksum nothing is a template: error on both sides.
+void TemplateFuzzTest::malformed()
+{
+    QFETCH(Mutation, mutate);
+    std::mt19937 random(12345);
+    fp::PreparedQuery good;
+    QCOMPARE(good.prepare(valid_), 0);
+    for (int round = 0; round < 2000; ++round) {
+        const Bytes bad = mutate(valid_, random);
+        if (bad == valid_)
+            continue;
+        QVERIFY(good.score(bad) < 0);
+        QVERIFY(good.lastPairs().empty());
+        fp::PreparedQuery query;
+        QVERIFY(query.prepare(bad) < 0);
+        QVERIFY(query.score(valid_) < 0);
+        QVERIFY(fp::decodeMinutiae(bad).empty());
+    }
+}
+
+void TemplateFuzzTest::resealedStructure_data()
+{
+    QTest::addColumn<Mutation>("mutate");
+    QTest::newRow("absurd count") << Mutation([](const Bytes& v, std::mt19937& r) {
+        Bytes b = v;
+        b[15] = static_cast<std::uint8_t>(r() % 256);
+        reseal(b);
+        return b;
+    });
+    QTest::newRow("absurd finger-area size") << Mutation([](const Bytes& v, std::mt19937& r) {
+        Bytes b = v;
+        b[12] = static_cast<std::uint8_t>(r() % 256);
+        b[13] = static_cast<std::uint8_t>(r() % 256);
+        b[14] = static_cast<std::uint8_t>(r() % 256);
+        reseal(b);
+        return b;
+    });
+    QTest::newRow("cut and resealed") << Mutation([](const Bytes& v, std::mt19937& r) {
+        Bytes b(v.begin(), v.begin() + static_cast<long>(4 + r() % (v.size() - 4)));
+        reseal(b);
+        return b;
+    });
+    QTest::newRow("random body, resealed") << Mutation([](const Bytes& v, std::mt19937& r) {
+        Bytes b = randomBytes(v.size(), r);
+        std::copy_n(v.begin(), 16, b.begin());
+        reseal(b);
+        return b;
+    });
+    QTest::newRow("random header, resealed") << Mutation([](const Bytes& v, std::mt19937& r) {
+        Bytes b = v;
+        for (int i = 4; i < 16; ++i)
+            b[i] = static_cast<std::uint8_t>(r() % 256);
+        reseal(b);
+        return b;
+    });
+}
+
+// With a fresh checksum the layout checks must hold: the result is an error,
+// or, for bytes that happen to form a template, a valid score with pairs that
+// point into both minutia lists.
+void TemplateFuzzTest::resealedStructure()
+{
+    QFETCH(Mutation, mutate);
+    std::mt19937 random(777);
+    fp::PreparedQuery good;
+    QCOMPARE(good.prepare(other_), 0);
+    for (int round = 0; round < 2000; ++round) {
+        const Bytes bytes = mutate(valid_, random);
+        const auto minutiae = fp::decodeMinutiae(bytes);
+        const int asReference = good.score(bytes);
+        fp::PreparedQuery query;
+        const int prepared = query.prepare(bytes);
+        if (prepared < 0) {
+            QVERIFY(asReference < 0);
+            QVERIFY(minutiae.empty());
+            continue;
+        }
+        QVERIFY(asReference >= 0);
+        const int asQuery = query.score(other_);
+        QVERIFY(asQuery >= 0);
+        for (const fp::MatchPair& p : query.lastPairs())
+            QVERIFY(p.query >= 0 && p.query < static_cast<int>(minutiae.size()));
+        QVERIFY(fp::decide(asQuery) == 0 && fp::decide(asReference) == 0);
+    }
+}
+
+QTEST_MAIN(TemplateFuzzTest)
+#include "tst_fingerprint_template_fuzz.moc"

@@ -1,0 +1,47 @@
+// virtual-reader [--socket PATH] [FOLDER]
+// Lists the PNG fingerprint images of FOLDER (default: "fingerprints" next to
+// the program) and places the clicked one on libfprint's virtual image
+// reader, whose socket is PATH or the one named by FP_VIRTUAL_IMAGE.
+
+#include "VirtualReaderWindow.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QTextStream>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("virtual-reader"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Places fingerprint images on libfprint's virtual image reader."));
+    parser.addHelpOption();
+    const QCommandLineOption socketOption(
+        QStringLiteral("socket"),
+        QStringLiteral("Socket of the virtual reader (default: $FP_VIRTUAL_IMAGE)."),
+        QStringLiteral("PATH"));
+    parser.addOption(socketOption);
+    parser.addPositionalArgument(QStringLiteral("folder"),
+                                 QStringLiteral("Folder of PNG fingerprint images."));
+    parser.process(app);
+
+    QString socketPath = parser.value(socketOption);
+    if (socketPath.isEmpty())
+        socketPath = qEnvironmentVariable("FP_VIRTUAL_IMAGE");
+    if (socketPath.isEmpty()) {
+        QTextStream(stderr) << "virtual-reader: give --socket PATH or set FP_VIRTUAL_IMAGE\n";
+        return 2;
+    }
+    const QStringList positional = parser.positionalArguments();
+    const QString folder =
+        positional.isEmpty()
+            ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fingerprints"))
+            : positional.first();
+
+    VirtualReaderWindow window(folder, socketPath);
+    window.show();
+    return app.exec();
+}
