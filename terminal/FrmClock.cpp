@@ -1,22 +1,29 @@
 #include "FrmClock.h"
 
 #include "Connection.h"
+#include "FingerprintComponent.h"
+#include "FrmUsuarios.h"
+#include "KeyFilters.h"
+#include "MessageLine.h"
 #include "Messages.h"
-#include "VersionCheck.h"
+#include "TerminalFormat.h"
+#include "TerminalMessages.h"
 #include "ui_FrmClock.h"
+#include "VersionCheck.h"
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QLocale>
 #include <QSqlQuery>
 
 namespace {
 
 const QString kTitle = QStringLiteral("Reloj Velandro");
 
-QLocale terminalLocale()
+Ui::FrmClock* setUpForm(QWidget* form)
 {
-    return QLocale(QLocale::Spanish, QLocale::Mexico);
+    auto* ui = new Ui::FrmClock;
+    ui->setupUi(form);
+    return ui;
 }
 
 } // namespace
@@ -27,11 +34,29 @@ QString FrmClock::versionText()
 }
 
 FrmClock::FrmClock(AppContext& context, QWidget* parent)
-    : QWidget(parent), context_(context), ui_(new Ui::FrmClock)
+    : FrmClock(context, std::make_unique<FingerprintComponent>(), parent)
 {
-    ui_->setupUi(this);
+}
+
+FrmClock::FrmClock(AppContext& context, std::unique_ptr<FingerprintComponent> reader,
+                   QWidget* parent)
+    : QWidget(parent)
+    , context_(context)
+    , ui_(setUpForm(this))
+    , component_(std::move(reader))
+    , adapter_(*component_)
+    , dayPanel_(*ui_, context.db, context.clock, selection_)
+    , recorder_(context.db, context.clock, context.LocationNumber)
+{
     setWindowTitle(kTitle);
     ui_->LblMsg->setAutoFillBackground(true);
+
+    KeyDigits(ui_->TxtUsuario);
+    KeyUpper(ui_->TxtClave);
+    // Installed after the key filters, so it sees Enter before they turn it into a Tab.
+    ui_->TxtUsuario->installEventFilter(this);
+    ui_->TxtClave->installEventFilter(this);
+    ui_->ImgUsers->installEventFilter(this);
 
     tmrClock_.setInterval(8000);
     connect(&tmrClock_, &QTimer::timeout, this, &FrmClock::RefreshClock);
@@ -39,10 +64,13 @@ FrmClock::FrmClock(AppContext& context, QWidget* parent)
     tmrMsg_.setSingleShot(true);
     connect(&tmrMsg_, &QTimer::timeout, this, &FrmClock::TmrMsg_Timer);
     connect(ui_->CmdFecha, &QPushButton::clicked, this, &FrmClock::CmdFecha_Click);
+    connectReader();
 }
 
 FrmClock::~FrmClock()
 {
+    // The reader may still report while it shuts down; the screen no longer listens.
+    component_->disconnect(this);
     delete ui_;
 }
 
@@ -55,10 +83,10 @@ qint16 FrmClock::currentDayOfWeek() const
 bool FrmClock::Form_Load()
 {
     context_.skin.applySkin(this);
-    DayOfWeek = currentDayOfWeek();
+    selection_.DayOfWeek = currentDayOfWeek();
     LogoPath = QDir(context_.programFolder).filePath(QStringLiteral("log.jpg"));
 
-    if (InitReader() < 0) {
+    if (adapter_.InitReader() < 0) {
         ShowError(QStringLiteral("No fue posible Inicializar el scanner de Huella Digital. ") +
                       QStringLiteral("No es posible continuar"),
                   QStringLiteral("Scanner no detectado"));
@@ -83,15 +111,17 @@ bool FrmClock::Form_Load()
     ShowLocation();
     ShowLocationMessage();
     InitLabels();
-    InitRecentChecks();
+    dayPanel_.InitRecentChecks();
     tmrClock_.start();
     return true;
 }
 
 void FrmClock::InitLabels()
 {
-    ui_->LblMsg->setText(QStringLiteral("Ingrese su Numero de Usuario"));
-    ui_->LblMsg->setPalette(QPalette());
+    // The selection ends with the screen: nobody may punch for it any more.
+    selection_.MayPunch = false;
+    stopCapture();
+    MessageLine::showIdle(ui_->LblMsg, QStringLiteral("Ingrese su Numero de Usuario"));
     ui_->TxtUsuario->clear();
     ui_->TxtClave->clear();
     ui_->LblClave->hide();
@@ -102,7 +132,7 @@ void FrmClock::InitLabels()
     ui_->LblCalidad->clear();
     showLogo();
     ui_->iGrid1->hide();
-    ClearDayDisplay();
+    dayPanel_.ClearDayDisplay();
 }
 
 void FrmClock::showLogo()
@@ -111,8 +141,8 @@ void FrmClock::showLogo()
     if (logo.isNull())
         ui_->Img->clear();
     else
-        ui_->Img->setPixmap(logo.scaled(ui_->Img->size(), Qt::KeepAspectRatio,
-                                        Qt::SmoothTransformation));
+        ui_->Img->setPixmap(
+            logo.scaled(ui_->Img->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void FrmClock::SyncServerClock()
@@ -124,9 +154,8 @@ void FrmClock::SyncServerClock()
 void FrmClock::RefreshClock()
 {
     const QDateTime now = context_.clock.now();
-    const QLocale locale = terminalLocale();
-    ui_->CmdFecha->setText(locale.toString(now.date(), QLocale::LongFormat));
-    ui_->LblTime->setText(locale.toString(now.time(), QStringLiteral("hh:mm AP")));
+    ui_->CmdFecha->setText(TerminalFormat::longDate(now.date()));
+    ui_->LblTime->setText(TerminalFormat::shortTime(now.time()));
 }
 
 void FrmClock::ShowLocation()
@@ -145,16 +174,36 @@ void FrmClock::ShowLocation()
     }
 }
 
+void FrmClock::ShowLocationMessage()
+{
+    ui_->TxtMensaje->setPlainText(
+        TerminalMessages::locationMessage(context_.db, context_.LocationNumber));
+}
+
 void FrmClock::CmdFecha_Click()
 {
     SyncServerClock();
+}
+
+void FrmClock::startScreenReset()
+{
+    tmrMsg_.start();
 }
 
 void FrmClock::TmrMsg_Timer()
 {
     tmrMsg_.stop();
     InitLabels();
-    DayOfWeek = currentDayOfWeek();
+    selection_.DayOfWeek = currentDayOfWeek();
+}
+
+FrmUsuarios* FrmClock::OpenUserSearch()
+{
+    auto* search = new FrmUsuarios(context_.db, this);
+    context_.skin.applySkin(search);
+    connect(search, &FrmUsuarios::userChosen, this, &FrmClock::lookUpUser);
+    search->show();
+    return search;
 }
 
 void FrmClock::closeEvent(QCloseEvent* event)
@@ -168,20 +217,7 @@ void FrmClock::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    StopCapture();
+    stopCapture();
     CloseDatabase(context_);
     event->accept();
 }
-
-int FrmClock::InitReader()
-{
-    return 0;
-}
-
-void FrmClock::StopCapture() {}
-
-void FrmClock::ShowLocationMessage() {}
-
-void FrmClock::InitRecentChecks() {}
-
-void FrmClock::ClearDayDisplay() {}

@@ -1,0 +1,219 @@
+// FrmClock: who is punching. The user number (typed or chosen by name) loads the user and his
+// day; then a password or a finger proves who he is.
+
+#include "CheckEngine.h"
+#include "FingerprintComponent.h"
+#include "FrmClock.h"
+#include "FrmUsuarios.h"
+#include "MessageLine.h"
+#include "Messages.h"
+#include "ui_FrmClock.h"
+#include "UserNumber.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QSqlQuery>
+
+namespace {
+
+const QString kUnknownUser = QStringLiteral("El Numero de Usuario NO Existe...");
+
+// Focus lost to another control of the screen, not to another window or a pop-up.
+bool leftTheControl(const QEvent* event)
+{
+    if (event->type() != QEvent::FocusOut)
+        return false;
+    const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+bool isEnter(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+bool FrmClock::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui_->TxtUsuario) {
+        // Enter moves to the password box; without one there is nowhere to go, and Enter
+        // counts as leaving the box.
+        if (isEnter(event) && ui_->TxtClave->isHidden()) {
+            TxtUsuario_LostFocus();
+            return true;
+        }
+        if (leftTheControl(event))
+            TxtUsuario_LostFocus();
+    } else if (watched == ui_->TxtClave) {
+        if (leftTheControl(event))
+            TxtClave_LostFocus();
+    } else if (watched == ui_->ImgUsers && event->type() == QEvent::MouseButtonDblClick) {
+        OpenUserSearch();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrmClock::TxtUsuario_LostFocus()
+{
+    const QString text = ui_->TxtUsuario->text();
+    if (!text.isEmpty())
+        lookUpUser(text);
+}
+
+void FrmClock::lookUpUser(const QString& number)
+{
+    if (CheckInProgress)
+        return;
+    const std::optional<qint16> user = parseUserNumber(number);
+    if (user) {
+        Busca_Usuario(*user);
+        return;
+    }
+    // Not a user number at all: refused as an unknown user without asking the database.
+    selection_.MayPunch = false;
+    stopCapture();
+    ui_->LblClave->hide();
+    ui_->TxtClave->hide();
+    MessageLine::showRefusal(ui_->LblMsg, kUnknownUser);
+    startScreenReset();
+    ui_->TxtUsuario->setFocus();
+}
+
+void FrmClock::Busca_Usuario(qint16 Numero_Usuario)
+{
+    // Moving the focus below makes the number box lose it again: one lookup at a time.
+    if (lookingUp_ || CheckInProgress)
+        return;
+    lookingUp_ = true;
+
+    selection_.CurrentUser = Numero_Usuario;
+    selection_.HasScheduleToday = false;
+    selection_.DayClosed = false;
+    selection_.MayPunch = false;
+    selection_.DayOfWeek = currentDayOfWeek();
+
+    QSqlQuery q = context_.db.query(
+        QStringLiteral("select Nombre,puede_checar_clave,horario_rotativo,"
+                       "week(CurDate(),1)'Semana',Chequeo_Multiple from KxUsuario "
+                       "Where Usuario =? "),
+        {selection_.CurrentUser});
+    if (!q.isActive() || !q.next()) {
+        stopCapture();
+        ui_->LblClave->hide();
+        ui_->TxtClave->hide();
+        MessageLine::showRefusal(ui_->LblMsg, kUnknownUser);
+        startScreenReset();
+        ui_->TxtUsuario->setFocus();
+        lookingUp_ = false;
+        return;
+    }
+
+    dayPanel_.ClearDayDisplay();
+    selection_.RotatingSchedule = q.value(QStringLiteral("horario_rotativo")).toInt() != 0;
+    selection_.MultipleCheck = q.value(QStringLiteral("Chequeo_Multiple")).toInt() != 0;
+    ui_->LblNombre->setText(q.value(QStringLiteral("Nombre")).toString());
+    selection_.WeekNumber = qint16(q.value(QStringLiteral("Semana")).toInt());
+    selection_.RotationOrder =
+        qint16(CheckEngine::RotationOrder(selection_.RotatingSchedule, selection_.WeekNumber));
+
+    const bool password = q.value(QStringLiteral("puede_checar_clave")).toInt() != 0;
+    ui_->TxtClave->clear();
+    ui_->LblClave->setVisible(password);
+    ui_->TxtClave->setVisible(password);
+    if (password) {
+        MessageLine::showText(ui_->LblMsg, QStringLiteral("Esperando Clave / Huella Digital..."));
+        ui_->TxtClave->setFocus();
+    } else {
+        MessageLine::showText(ui_->LblMsg, QStringLiteral("Esperando Huella Digital..."));
+    }
+
+    dayPanel_.ShowScheduleName();
+    dayPanel_.ShowPermissions();
+    if (selection_.MultipleCheck) {
+        ui_->iGrid1->show();
+        dayPanel_.ShowDayEvents();
+        selection_.HasScheduleToday = true;
+    } else {
+        ui_->iGrid1->hide();
+        dayPanel_.ShowDaySchedule();
+    }
+
+    if (selection_.DayClosed) {
+        refuseSelection(QStringLiteral("El usuario ya tiene completo su horario para este día"));
+    } else if (selection_.HasScheduleToday && selection_.HasAssignment) {
+        selection_.MayPunch = true;
+        startCapture();
+    } else if (selection_.HasScheduleToday) {
+        refuseSelection(
+            QStringLiteral("El usuario No tiene horario Asignado, Pida apoyo a Personal"));
+    } else {
+        refuseSelection(CheckEngine::Text::noScheduleToday());
+    }
+    lookingUp_ = false;
+}
+
+void FrmClock::refuseSelection(const QString& text)
+{
+    // A refused user cannot punch by any path: no capture, no password box.
+    selection_.MayPunch = false;
+    stopCapture();
+    MessageLine::showRefusal(ui_->LblMsg, text);
+    ui_->LblClave->hide();
+    ui_->TxtClave->hide();
+    startScreenReset();
+    ui_->TxtUsuario->setFocus();
+}
+
+void FrmClock::TxtClave_LostFocus()
+{
+    const QString typed = ui_->TxtClave->text();
+    if (typed.isEmpty() || !selection_.MayPunch || CheckInProgress)
+        return;
+    QSqlQuery q = context_.db.query(
+        QStringLiteral("SELECT Usuario from KxUsuario WHERE Usuario=? AND Password=? "),
+        {selection_.CurrentUser, typed});
+    if (!q.isActive() || !q.next()) {
+        ShowError(QStringLiteral("Verifique su Usuario/Contraseña!!!"),
+                  QStringLiteral("Usuario/Contraseña NO encontrado"));
+        ui_->TxtClave->clear();
+        ui_->TxtClave->setFocus();
+        return;
+    }
+    q.finish();
+    // The password is used once: the box never keeps it for a second punch.
+    ui_->TxtClave->clear();
+    if (selection_.MultipleCheck) {
+        RegisterMultipleCheck();
+        return;
+    }
+    MessageLine::showText(ui_->LblMsg, QStringLiteral("Procesando..."));
+    ui_->LblMsg->repaint();
+    RegisterCheck();
+}
+
+void FrmClock::VerifyFingerprint()
+{
+    if (!selection_.MayPunch || CheckInProgress)
+        return;
+    int score = 0;
+    const int matched = adapter_.MatchUserTemplates(context_.db, selection_.CurrentUser, score);
+    if (matched < 1) {
+        MessageLine::showRefusal(ui_->LblMsg,
+                                 QStringLiteral("Huella No Identificada para el Usuario,trate de "
+                                                "Nuevo"));
+        stopCapture();
+        startCapture();
+        return;
+    }
+    adapter_.ShowFingerImage(ui_->Img, true, FingerprintComponent::kMatchDetails);
+    SyncServerClock();
+    if (selection_.MultipleCheck)
+        RegisterMultipleCheck();
+    else
+        RegisterCheck();
+}

@@ -1,0 +1,90 @@
+#include "FrmUsuarios.h"
+
+#include "Db.h"
+#include "KeyFilters.h"
+#include "ui_FrmUsuarios.h"
+#include "WindowPlacement.h"
+
+#include <QApplication>
+#include <QSqlQuery>
+
+namespace {
+
+// Short fragments match too many names: their list stops at this many.
+constexpr int kShortCriteria = 6;
+
+} // namespace
+
+FrmUsuarios::FrmUsuarios(Db& db, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , db_(db)
+    , ui_(new Ui::FrmUsuarios)
+{
+    ui_->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    KeyUpper(ui_->TxtNombre);
+    ui_->iGrid1->setColumnCount(2);
+    ui_->iGrid1->setHorizontalHeaderLabels({QStringLiteral("Usuario"), QStringLiteral("Nombre")});
+    tmInicio_.setInterval(1000);
+    tmInicio_.setSingleShot(true);
+    connect(&tmInicio_, &QTimer::timeout, this, &FrmUsuarios::tmInicio_Timer);
+    connect(ui_->TxtNombre, &QLineEdit::textChanged, this, &FrmUsuarios::TxtNombre_Change);
+    connect(ui_->iGrid1, &QTableWidget::cellClicked, this,
+            [this](int row, int) { iGrid1_RowSelected(row); });
+    connect(ui_->iGrid1, &QTableWidget::cellActivated, this,
+            [this](int row, int) { iGrid1_RowSelected(row); });
+    Form_Load();
+}
+
+FrmUsuarios::~FrmUsuarios()
+{
+    delete ui_;
+}
+
+void FrmUsuarios::Form_Load()
+{
+    placeWindow(this);
+    tmInicio_.start();
+}
+
+void FrmUsuarios::tmInicio_Timer()
+{
+    tmInicio_.stop();
+    ui_->TxtNombre->setFocus();
+}
+
+void FrmUsuarios::TxtNombre_Change(const QString& text)
+{
+    if (!text.trimmed().isEmpty())
+        FindRow(text);
+}
+
+void FrmUsuarios::FindRow(const QString& Criteria)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QString sql = QStringLiteral("select Usuario,Nombre from KxUsuario where Nombre like ? ");
+    if (Criteria.size() < kShortCriteria)
+        sql += QStringLiteral(" limit 12");
+    QSqlQuery q = db_.query(sql, {QStringLiteral("%") + Criteria + QStringLiteral("%")});
+    QTableWidget* grid = ui_->iGrid1;
+    grid->setRowCount(0);
+    while (q.isActive() && q.next()) {
+        const int row = grid->rowCount();
+        grid->insertRow(row);
+        grid->setItem(row, 0, new QTableWidgetItem(q.value(0).toString()));
+        grid->setItem(row, 1, new QTableWidgetItem(q.value(1).toString()));
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void FrmUsuarios::iGrid1_RowSelected(int row)
+{
+    if (chosen_ || row < 0 || row >= ui_->iGrid1->rowCount())
+        return;
+    const QTableWidgetItem* number = ui_->iGrid1->item(row, 0);
+    if (!number)
+        return;
+    chosen_ = true;
+    emit userChosen(number->text());
+    close();
+}
