@@ -1,5 +1,6 @@
 #include "FrmUsr.h"
 
+#include "BoxText.h"
 #include "FrmSrc.h"
 #include "KeyFilters.h"
 #include "Messages.h"
@@ -194,7 +195,9 @@ void FrmUsr::BtnFind_Click()
     connect(search, &QDialog::finished, this, [this] {
         if (context_.SelectedUser.isEmpty())
             return;
-        ui_->TbUsr->setText(context_.SelectedUser);
+        // The whole number, even one longer than the box lets a person type: cut short it
+        // would load another user.
+        putWholeText(ui_->TbUsr, context_.SelectedUser);
         FindUsr();
     });
     showModal(search);

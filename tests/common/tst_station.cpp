@@ -76,7 +76,8 @@ private slots:
         QTest::newRow("with key") << "SERVER" << true << "SERVER=db.local";
         QTest::newRow("without key") << "SERVER" << false << "db.local";
         QTest::newRow("last without ;") << "OPTION" << false << "3";
-        QTest::newRow("braced value with key") << "PWD" << true << "PWD=se;cr";
+        // A ";" inside braces still ends the value, as the installer reads it.
+        QTest::newRow("braced value with key") << "PWD" << true << "PWD=se";
         QTest::newRow("missing") << "PORT" << false << "";
         QTest::newRow("case sensitive") << "server" << false << "";
     }
@@ -85,13 +86,9 @@ private slots:
         QFETCH(QString, key);
         QFETCH(bool, includeKey);
         QFETCH(QString, value);
-        // A ";" inside braces still ends the value, as the installer reads it.
         const QString conn = "DRIVER={MariaDB Unicode};SERVER={db.local};DATABASE=velandro;"
                              "UID=kx;PWD={se;cr};OPTION=3";
-        if (QString(QTest::currentDataTag()) == "braced value with key")
-            QCOMPARE(ConnectionValue(conn, key, includeKey), QStringLiteral("PWD=se"));
-        else
-            QCOMPARE(ConnectionValue(conn, key, includeKey), value);
+        QCOMPARE(ConnectionValue(conn, key, includeKey), value);
     }
 
     void registerAttributeList()

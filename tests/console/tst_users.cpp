@@ -208,6 +208,11 @@ private slots:
         // The screen still shows user 8.
         QCOMPARE(form->ui()->TbNomb->text(), QStringLiteral("SUSANA SAN JUAN"));
         QCOMPARE(form->ui()->BtnReg->text(), QStringLiteral("&Modificar"));
+        // "Eliminar" asks nothing and deletes nothing for such a number.
+        form->ui()->BtnDel->click();
+        QVERIFY(fatal.failures.isEmpty());
+        QVERIFY(boxes.boxes.isEmpty());
+        QCOMPARE(users(), 2);
     }
 
     void savingANewUserTakesTheDatabaseNumber()
@@ -544,29 +549,69 @@ private slots:
 
     void searchButton_data()
     {
+        QTest::addColumn<QString>("typed"); // into the search box
         QTest::addColumn<bool>("choose");
-        QTest::newRow("a user chosen") << true;
-        QTest::newRow("Cerrar") << false;
+        QTest::addColumn<QString>("number"); // in the number box afterwards
+        QTest::addColumn<QString>("name");
+        QTest::newRow("a user chosen") << "preci" << true << "7"
+                                       << "JUAN PRECIADO";
+        QTest::newRow("a number longer than the box lets one type") << "zapata" << true << "12345"
+                                                                    << "EMILIANO ZAPATA";
+        QTest::newRow("Cerrar") << "preci" << false << "8"
+                                << "SIN GUARDAR";
     }
     void searchButton()
     {
+        QFETCH(QString, typed);
         QFETCH(bool, choose);
+        QFETCH(QString, number);
+        QFETCH(QString, name);
+        addUser(db, {{"Usuario", 1234}, {"Nombre", "MIGUEL HIDALGO"}});
+        addUser(db, {{"Usuario", 12345}, {"Nombre", "EMILIANO ZAPATA"}});
         typeNumber(*form, "8");
         form->ui()->TbNomb->setText("SIN GUARDAR");
         form->ui()->BtnFind->click();
         QPointer<FrmSrc> search = form->searchDialog();
         QVERIFY(search);
         QCOMPARE(QApplication::activeModalWidget(), search.data());
-        QTest::keyClicks(search->ui()->TbFnd, "preci");
-        QCOMPARE(search->ui()->GrdFnd->item(0, 0)->text(), QStringLiteral("7"));
+        QTest::keyClicks(search->ui()->TbFnd, typed);
+        QCOMPARE(search->ui()->GrdFnd->rowCount(), 1);
         if (choose)
             search->ui()->BtnSel->click();
         else
             search->ui()->BtnClose->click();
         QTRY_VERIFY(search.isNull());
-        QCOMPARE(form->ui()->TbUsr->text(), choose ? QString("7") : QString("8"));
-        QCOMPARE(form->ui()->TbNomb->text(),
-                 choose ? QString("JUAN PRECIADO") : QString("SIN GUARDAR"));
+        QCOMPARE(form->ui()->TbUsr->text(), number);
+        QCOMPARE(form->ui()->TbNomb->text(), name);
+        QCOMPARE(form->ui()->BtnReg->text(), QStringLiteral("&Modificar"));
+        // Typing is still held to four characters.
+        QLineEdit* box = form->ui()->TbUsr;
+        box->setFocus();
+        box->clear();
+        QTest::keyClicks(box, "123456");
+        QCOMPARE(box->text(), QStringLiteral("1234"));
+    }
+
+    void departmentThatNoLongerExistsIsAskedFor()
+    {
+        // User 9 belongs to a department deleted since; user 7 to ALMACÉN.
+        addUser(db, {{"Usuario", 9},
+                     {"Nombre", "ABUNDIO MARTÍNEZ"},
+                     {"departamento", 999},
+                     {"Correo", "A@B"},
+                     {"Password", "ARRIERO"}});
+        typeNumber(*form, "7");
+        typeNumber(*form, "9");
+        Ui::FrmUsr* ui = form->ui();
+        QCOMPARE(ui->TbNomb->text(), QStringLiteral("ABUNDIO MARTÍNEZ"));
+        // The box does not keep user 7's department, which saving would give to user 9.
+        QVERIFY(ui->CmbDep->currentText().isEmpty());
+        QCOMPARE(ui->CmbDep->currentIndex(), -1);
+        RecordingMessages boxes;
+        ui->BtnReg->click();
+        QCOMPARE(boxes.boxes.size(), 1);
+        QCOMPARE(boxes.boxes[0].title, QStringLiteral("Sin Departamento"));
+        QCOMPARE(stored(db, 9).departamento, 999);
     }
 };
 
