@@ -163,7 +163,8 @@ void FrmClock::ShowLocation()
     QSqlQuery q = context_.db.query(
         QStringLiteral("Select Nombre_sucursal from KxSucursales where sucursal=?"),
         {context_.LocationNumber});
-    if (q.isActive() && q.next()) {
+    locationKnown_ = q.isActive() && q.next();
+    if (locationKnown_) {
         setWindowTitle(kTitle + QStringLiteral("       Ubicación:") + q.value(0).toString() +
                        QStringLiteral("                | ") + versionText());
         ui_->TxtUsuario->setEnabled(true);

@@ -113,4 +113,6 @@ private:
     QTimer tmrClock_;
     QTimer tmrMsg_;
     bool lookingUp_ = false;
+    // The station's location number names a location: only then may anyone punch here.
+    bool locationKnown_ = false;
 };

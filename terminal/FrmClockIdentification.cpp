@@ -52,7 +52,9 @@ bool FrmClock::eventFilter(QObject* watched, QEvent* event)
         if (leftTheControl(event))
             TxtClave_LostFocus();
     } else if (watched == ui_->ImgUsers && event->type() == QEvent::MouseButtonDblClick) {
-        OpenUserSearch();
+        // At a station whose location is unknown nobody is entered, not even by name.
+        if (locationKnown_)
+            OpenUserSearch();
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -67,7 +69,7 @@ void FrmClock::TxtUsuario_LostFocus()
 
 void FrmClock::lookUpUser(const QString& number)
 {
-    if (CheckInProgress)
+    if (CheckInProgress || !locationKnown_)
         return;
     const std::optional<qint16> user = parseUserNumber(number);
     if (user) {
@@ -87,9 +89,14 @@ void FrmClock::lookUpUser(const QString& number)
 void FrmClock::Busca_Usuario(qint16 Numero_Usuario)
 {
     // Moving the focus below makes the number box lose it again: one lookup at a time.
-    if (lookingUp_ || CheckInProgress)
+    // A station whose location is unknown records no punch, whichever way the user came.
+    if (lookingUp_ || CheckInProgress || !locationKnown_)
         return;
     lookingUp_ = true;
+    // The reset still pending from the previous user's message belongs to him: it must not
+    // end this user's identification a moment after it began. Every refusal below starts it
+    // again, and so does the punch.
+    tmrMsg_.stop();
 
     selection_.CurrentUser = Numero_Usuario;
     selection_.HasScheduleToday = false;

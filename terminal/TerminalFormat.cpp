@@ -7,9 +7,12 @@ QLocale locale()
     return QLocale(QLocale::Spanish, QLocale::Mexico);
 }
 
+// The Spanish locale writes "a. m." and "p. m."; the terminal's 12-hour times carry "AM" and
+// "PM", as the C locale writes them (its digits are the same).
+
 QString shortTime(const QTime& time)
 {
-    return locale().toString(time, QStringLiteral("hh:mm AP"));
+    return QLocale::c().toString(time, QStringLiteral("hh:mm AP"));
 }
 
 QString longDate(const QDate& date)
@@ -19,7 +22,7 @@ QString longDate(const QDate& date)
 
 QString dateTime(const QDateTime& moment)
 {
-    return locale().toString(moment, QStringLiteral("dd/MM/yyyy hh:mm:ss AP"));
+    return QLocale::c().toString(moment, QStringLiteral("dd/MM/yyyy hh:mm:ss AP"));
 }
 
 QString date(const QDate& day)

@@ -4,7 +4,6 @@
 
 #include "FrmUsuarios.h"
 #include "TerminalFixture.h"
-#include "TerminalFormat.h"
 #include "ui_FrmClock.h"
 #include "ui_FrmUsuarios.h"
 
@@ -214,11 +213,11 @@ private slots:
         fixture.resetScreen();
         QCOMPARE(grid->rowCount(), 3);
         QCOMPARE(grid->item(2, 0)->text(), QStringLiteral("EMPLEADO 22"));
-        QCOMPARE(grid->item(2, 1)->text(), TerminalFormat::shortTime(QTime(8, 53)));
+        QCOMPARE(grid->item(2, 1)->text(), QStringLiteral("08:53 AM"));
         punchAt("23", "08:54:00");
         QCOMPARE(grid->rowCount(), 1);
         QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("EMPLEADO 23"));
-        QCOMPARE(grid->item(0, 1)->text(), TerminalFormat::shortTime(QTime(8, 54)));
+        QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("08:54 AM"));
     }
 
     void nameSearchLimit_data()

@@ -3,9 +3,12 @@
 // numbers, wrong passwords, multiple-check pairs, and punches whose statement fails.
 
 #include "FrmClock.h"
+#include "FrmUsuarios.h"
 #include "TerminalFixture.h"
 #include "ui_FrmClock.h"
+#include "ui_FrmUsuarios.h"
 
+#include <QPointer>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -190,6 +193,73 @@ private slots:
         QVERIFY(!fixture.messageIsRefusal());
         QVERIFY(form->ui()->TxtUsuario->text().isEmpty());
         QVERIFY(!form->TmrMsg().isActive());
+    }
+
+    void pendingResetDoesNotEndTheNextIdentification_data()
+    {
+        QTest::addColumn<QString>("previous"); // the user whose message is still on screen
+        QTest::newRow("unknown user") << "999";
+        QTest::newRow("refused user") << "23";
+        QTest::newRow("another user's punch") << "21";
+    }
+    void pendingResetDoesNotEndTheNextIdentification()
+    {
+        QFETCH(QString, previous);
+        fixture.addUser(21, "LUIS PEREZ", "CLAVE21");
+        fixture.assign(21, 4);
+        fixture.addUser(23, "SIN HORARIO", "CLAVE23");
+        FrmClock* form = startAt("09:00:00");
+        QVERIFY(form);
+        fixture.typeUser(previous);
+        if (previous == "21")
+            fixture.typePassword("CLAVE21");
+        QVERIFY(form->TmrMsg().isActive());
+        // The next employee types his number before the previous message's 4 seconds are up.
+        fixture.typeUser("20");
+        QCOMPARE(form->ui()->LblNombre->text(), QStringLiteral("ANA LOPEZ"));
+        QVERIFY(form->selection().MayPunch);
+        QVERIFY2(!form->TmrMsg().isActive(), "the previous reset would end this identification");
+        fixture.typePassword("CLAVE20");
+        QCOMPARE(fixture.message(), QStringLiteral("Entrada Registrada Correctamente!!"));
+        QCOMPARE(fixture.eventCount(20), 1);
+        QVERIFY(form->TmrMsg().isActive());
+    }
+
+    void unknownLocationEntersNobody_data()
+    {
+        QTest::addColumn<bool>("byName");
+        QTest::newRow("number handed to the lookup") << false;
+        QTest::newRow("name chosen in the search window") << true;
+    }
+    void unknownLocationEntersNobody()
+    {
+        QFETCH(bool, byName);
+        fixture.clear(4, QStringLiteral("NORTE")); // the station says 3, which is no location
+        fixture.addSchedule(4, "OFICINA", kOffice, {1, 2, 3, 4, 5});
+        fixture.addUser(20, "ANA LOPEZ", "CLAVE20");
+        fixture.assign(20, 4);
+        FrmClock* form = startAt("09:00:00");
+        QVERIFY(form);
+        QVERIFY(!form->ui()->TxtUsuario->isEnabled());
+        if (byName) {
+            QTest::mouseDClick(form->ui()->ImgUsers, Qt::LeftButton);
+            QVERIFY(!form->findChild<FrmUsuarios*>());
+            // A search window opened all the same hands its choice to nobody.
+            QPointer<FrmUsuarios> search = form->OpenUserSearch();
+            search->FindRow("ANA");
+            QTableWidget* grid = search->ui()->iGrid1;
+            QCOMPARE(grid->rowCount(), 1);
+            const QRect row = grid->visualItemRect(grid->item(0, 1));
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, row.center());
+            QTRY_VERIFY(search.isNull());
+        } else {
+            form->lookUpUser("20");
+        }
+        QVERIFY(form->ui()->LblNombre->text().isEmpty());
+        QVERIFY(!form->selection().MayPunch);
+        form->ui()->TxtClave->show();
+        fixture.typePassword("CLAVE20");
+        QCOMPARE(fixture.eventCount(20), 0);
     }
 
     void impossibleUserNumbers_data()

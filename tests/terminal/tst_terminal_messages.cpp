@@ -179,7 +179,7 @@ private slots:
         QCOMPARE(entry[0].de, QStringLiteral("RECURSOS HUMANOS"));
         QCOMPARE(entry[0].asunto, QStringLiteral("PRIMERO"));
         QCOMPARE(entry[0].mensaje, QStringLiteral("Cuerpo de PRIMERO"));
-        QVERIFY(entry[0].fecha.contains("04/12/2026"));
+        QCOMPARE(entry[0].fecha, QStringLiteral("04/12/2026 08:00:00 AM"));
         QCOMPARE(entry[0].closeTimer, 50000);
         QVERIFY(entry[0].closeRefused);
         QVERIFY(entry[0].enteradoFocused);
