@@ -12,6 +12,7 @@ namespace fp {
 
 // Positive on ridges, negative in valleys, 0 outside the finger.
 Plane enhanceRidges(const Plane& normalised, const OrientationField& orientation,
-                    const RidgePeriod& period, const ForegroundMask& mask);
+                    const RidgePeriod& period, const ForegroundMask& mask,
+                    Sensitivity sensitivity = Sensitivity::Normal);
 
 } // namespace fp

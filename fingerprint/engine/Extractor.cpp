@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <utility>
+#include <vector>
 
 namespace fp {
 
@@ -50,6 +52,17 @@ int qualityCode(float coherence, int fingerArea, std::size_t minutiae)
     return 0;
 }
 
+// Ridge period, enhancement, thinning and minutiae inside one finger mask.
+std::vector<Minutia> minutiaeOf(const Plane& normalised, const OrientationField& orientation,
+                                const ForegroundMask& mask, Sensitivity sensitivity)
+{
+    const RidgePeriod period = computeRidgePeriod(normalised, orientation, mask);
+    const Plane enhanced = enhanceRidges(normalised, orientation, period, mask, sensitivity);
+    const Skeleton skeleton =
+        skeletonise(enhanced, mask, static_cast<int>(std::lround(period.median)));
+    return extractMinutiae(skeleton, enhanced, orientation, mask, period.median);
+}
+
 Extraction extract(const GrayImage& image)
 {
     if (image.width <= 0 || image.height <= 0 ||
@@ -65,20 +78,31 @@ Extraction extract(const GrayImage& image)
     const Plane grey = toWorkingPlane(image, scale);
     const Plane normalised = normaliseContrast(grey);
     const OrientationField orientation = computeOrientation(normalised);
-    const ForegroundMask mask = segmentForeground(grey, orientation);
-    const int area = mask.areaPixels();
-    if (area < kMinFingerArea)
-        return {kTooLittleFinger, {}};
 
-    const RidgePeriod period = computeRidgePeriod(normalised, orientation, mask);
-    const Plane enhanced = enhanceRidges(normalised, orientation, period, mask);
-    const Skeleton skeleton =
-        skeletonise(enhanced, mask, static_cast<int>(std::lround(period.median)));
+    // The normal rule first; a print it leaves without enough finger or minutiae
+    // (very faint, or smudged in patches) gets a second try with the faint rule.
+    int refusal = kTooLittleFinger;
+    ForegroundMask mask;
+    std::vector<Minutia> minutiae;
+    for (const Sensitivity sensitivity : {Sensitivity::Normal, Sensitivity::Faint}) {
+        ForegroundMask tried = segmentForeground(grey, orientation, sensitivity);
+        if (tried.areaPixels() < kMinFingerArea)
+            continue;
+        std::vector<Minutia> found = minutiaeOf(normalised, orientation, tried, sensitivity);
+        if (found.size() < static_cast<std::size_t>(kMinMinutiae)) {
+            refusal = kTooFewMinutiae;
+            continue;
+        }
+        mask = std::move(tried);
+        minutiae = std::move(found);
+        break;
+    }
+    if (minutiae.empty())
+        return {refusal, {}};
+    const int area = mask.areaPixels();
 
     TemplateData data;
-    data.minutiae = extractMinutiae(skeleton, orientation, mask, period.median);
-    if (data.minutiae.size() < static_cast<std::size_t>(kMinMinutiae))
-        return {kTooFewMinutiae, {}};
+    data.minutiae = std::move(minutiae);
     data.quality = qualityCode(meanCoherence(mask, orientation), area, data.minutiae.size());
     data.width = image.width;
     data.height = image.height;

@@ -9,16 +9,48 @@ namespace fp {
 namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
-constexpr float kMinDistance = 6.0f;   // closer neighbours are unstable
-constexpr float kMaxDistance = 130.0f; // about a quarter of a finger
+constexpr int kMinDistance = 6;   // closer neighbours are unstable
+constexpr int kMaxDistance = 130; // about a quarter of a finger
 
-// Tolerances between corresponding neighbours.
-float distanceTolerance(float d)
+// Tolerances between corresponding edges: skin stretches, so the distance
+// tolerance grows with the distance.
+int distanceTolerance(int d)
 {
-    return 6.0f + 0.08f * d;
+    return 5 + (d * 2) / 25; // 5 px + 8 %
 }
-constexpr float kBearingTolerance = 0.35f;
-constexpr float kDirectionTolerance = 0.45f;
+constexpr int kBearingTolerance = 13;   // 1/256 turns, 18 degrees
+constexpr int kDirectionTolerance = 16; // 22 degrees
+
+// Bins of the edge index.
+constexpr int kDistanceBin = 4;
+constexpr int kDistanceBins = (kMaxDistance + 5 + kMaxDistance * 2 / 25) / kDistanceBin + 1;
+constexpr int kAngleBinShift = 3; // 32 bins of 8/256 turns
+constexpr int kAngleBins = 256 >> kAngleBinShift;
+constexpr int kBins = kDistanceBins * kAngleBins * kAngleBins;
+
+int binOf(int distanceBin, int bearingBin, int directionBin)
+{
+    return (distanceBin * kAngleBins + bearingBin) * kAngleBins + directionBin;
+}
+
+// atan2 within 0.002 rad, in 1/256 turns.
+std::uint8_t turnOf(float y, float x)
+{
+    const float ax = std::abs(x), ay = std::abs(y);
+    const float big = std::max(ax, ay);
+    if (big == 0)
+        return 0;
+    const float a = std::min(ax, ay) / big;
+    const float s = a * a;
+    float r = ((-0.0464964749f * s + 0.15931422f) * s - 0.327622764f) * s * a + a;
+    if (ay > ax)
+        r = kPi / 2 - r;
+    if (x < 0)
+        r = kPi - r;
+    if (y < 0)
+        r = -r;
+    return static_cast<std::uint8_t>(static_cast<int>(std::lround(r * (128 / kPi))) & 0xff);
+}
 
 } // namespace
 
@@ -42,70 +74,133 @@ bool buildMatchTemplate(std::span<const std::uint8_t> bytes, MatchTemplate& out)
     out.points.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
         const Minutia& m = out.data.minutiae[i];
-        out.points[i] = {static_cast<float>(m.x), static_cast<float>(m.y), wrapTwoPi(m.angle),
-                         m.type};
+        // Decoded directions are whole 1/256 turns in [0, 2 pi).
+        const int turn = static_cast<int>(m.angle * (128 / kPi) + 0.5f) & 0xff;
+        out.points[i] = {static_cast<float>(m.x),
+                         static_cast<float>(m.y),
+                         static_cast<float>(turn) * (kPi / 128),
+                         static_cast<std::uint8_t>(turn),
+                         static_cast<std::uint8_t>(m.type),
+                         static_cast<std::uint8_t>(m.quality)};
     }
-    out.neighbours.assign(n * kNeighbours, Neighbour{});
-    out.neighbourCount.assign(n, 0);
-    std::vector<Neighbour> all;
-    for (std::size_t i = 0; i < n; ++i) {
-        const MatchPoint& p = out.points[i];
-        all.clear();
-        for (std::size_t j = 0; j < n; ++j) {
-            if (j == i)
-                continue;
-            const MatchPoint& q = out.points[j];
-            const float d = std::hypot(q.x - p.x, q.y - p.y);
-            if (d < kMinDistance || d > kMaxDistance)
-                continue;
-            all.push_back({d, wrapTwoPi(std::atan2(q.y - p.y, q.x - p.x) - p.angle),
-                           wrapTwoPi(q.angle - p.angle), static_cast<int>(j)});
+    out.edges.assign(n * kNeighbours, Edge{});
+    out.edgeCount.assign(n, 0);
+    // The nearest neighbours by squared integer distance, kept sorted by insertion;
+    // the points are swept in order of x from each point outwards until the x
+    // gap alone exceeds the farthest neighbour kept.
+    constexpr int kMin2 = kMinDistance * kMinDistance, kMax2 = kMaxDistance * kMaxDistance;
+    std::vector<int>& order = out.order;
+    order.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
+        order[i] = static_cast<int>(i);
+    const std::vector<Minutia>& ms = out.data.minutiae;
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return ms[a].x < ms[b].x; });
+    int nearD2[kNeighbours];
+    int nearIndex[kNeighbours];
+    for (std::size_t at = 0; at < n; ++at) {
+        const std::size_t i = static_cast<std::size_t>(order[at]);
+        const int px = ms[i].x, py = ms[i].y;
+        int kept = 0;
+        auto consider = [&](int j) {
+            const int dx = ms[j].x - px, dy = ms[j].y - py;
+            const int d2 = dx * dx + dy * dy;
+            if (d2 < kMin2 || d2 > kMax2)
+                return;
+            if (kept == kNeighbours && d2 >= nearD2[kNeighbours - 1])
+                return;
+            int slot = kept < kNeighbours ? kept++ : kNeighbours - 1;
+            while (slot > 0 && nearD2[slot - 1] > d2) {
+                nearD2[slot] = nearD2[slot - 1];
+                nearIndex[slot] = nearIndex[slot - 1];
+                --slot;
+            }
+            nearD2[slot] = d2;
+            nearIndex[slot] = j;
+        };
+        auto bound = [&] { return kept == kNeighbours ? nearD2[kNeighbours - 1] : kMax2; };
+        // Outwards in x, nearer side first, so that the bound tightens early.
+        std::size_t right = at + 1, left = at;
+        for (;;) {
+            const int dr = right < n ? ms[order[right]].x - px : kMaxDistance + 1;
+            const int dl = left > 0 ? px - ms[order[left - 1]].x : kMaxDistance + 1;
+            const int dx = std::min(dr, dl);
+            if (dx * dx > bound())
+                break;
+            consider(dr <= dl ? order[right++] : order[--left]);
         }
-        const std::size_t keep = std::min<std::size_t>(all.size(), kNeighbours);
-        std::partial_sort(
-            all.begin(), all.begin() + keep, all.end(),
-            [](const Neighbour& a, const Neighbour& b) { return a.distance < b.distance; });
-        std::copy_n(all.begin(), keep, out.neighbours.begin() + i * kNeighbours);
-        out.neighbourCount[i] = static_cast<int>(keep);
+        const MatchPoint& p = out.points[i];
+        Edge* e = &out.edges[i * kNeighbours];
+        for (int k = 0; k < kept; ++k) {
+            const MatchPoint& q = out.points[nearIndex[k]];
+            e[k].neighbour = static_cast<std::uint8_t>(nearIndex[k]);
+            e[k].distance =
+                static_cast<std::uint8_t>(std::sqrt(static_cast<float>(nearD2[k])) + 0.5f);
+            e[k].bearing = static_cast<std::uint8_t>(turnOf(q.y - p.y, q.x - p.x) - p.turn);
+            e[k].direction = static_cast<std::uint8_t>(q.turn - p.turn);
+        }
+        out.edgeCount[i] = static_cast<std::uint8_t>(kept);
     }
     return true;
 }
 
-float localSimilarity(const MatchTemplate& query, int i, const MatchTemplate& reference, int j)
+void EdgeIndex::build(const MatchTemplate& query)
 {
-    const Neighbour* qn = &query.neighbours[static_cast<std::size_t>(i) * kNeighbours];
-    const Neighbour* rn = &reference.neighbours[static_cast<std::size_t>(j) * kNeighbours];
-    const int qc = query.neighbourCount[i];
-    const int rc = reference.neighbourCount[j];
-    unsigned used = 0;
-    float similarity = 0;
-    for (int a = 0; a < qc; ++a) {
-        const float tolerance = distanceTolerance(qn[a].distance);
-        float best = 1.0f;
-        int bestIndex = -1;
-        for (int b = 0; b < rc; ++b) {
-            if (used & (1u << b))
-                continue;
-            const float dd = std::abs(qn[a].distance - rn[b].distance) / tolerance;
-            if (dd >= 1.0f) {
-                if (rn[b].distance > qn[a].distance)
-                    break; // sorted by distance: the rest are further off
-                continue;
-            }
-            const float db = angleGap(qn[a].bearing, rn[b].bearing) / kBearingTolerance;
-            const float dr = angleGap(qn[a].direction, rn[b].direction) / kDirectionTolerance;
-            const float error = std::max({dd, db, dr});
-            if (error < best) {
-                best = error;
-                bestIndex = b;
-            }
+    // Each edge goes in every bin its tolerance box touches; counted first, then filed.
+    auto forEachBin = [](const Edge& e, auto&& visit) {
+        const int tolerance = distanceTolerance(e.distance);
+        const int d0 = std::max(0, e.distance - tolerance) / kDistanceBin;
+        const int d1 = std::min(kDistanceBins - 1, (e.distance + tolerance) / kDistanceBin);
+        const int b0 = e.bearing - kBearingTolerance, b1 = e.bearing + kBearingTolerance;
+        const int r0 = e.direction - kDirectionTolerance, r1 = e.direction + kDirectionTolerance;
+        for (int d = d0; d <= d1; ++d)
+            for (int b = b0 >> kAngleBinShift; b <= b1 >> kAngleBinShift; ++b)
+                for (int r = r0 >> kAngleBinShift; r <= r1 >> kAngleBinShift; ++r)
+                    visit(binOf(d, b & (kAngleBins - 1), r & (kAngleBins - 1)));
+    };
+    offsets_.assign(kBins + 1, 0);
+    const std::size_t n = query.points.size();
+    for (std::size_t i = 0; i < n; ++i)
+        for (int k = 0; k < query.edgeCount[i]; ++k)
+            forEachBin(query.edges[i * kNeighbours + k], [&](int bin) { ++offsets_[bin + 1]; });
+    for (int b = 0; b < kBins; ++b)
+        offsets_[b + 1] += offsets_[b];
+    entries_.resize(offsets_[kBins]);
+    std::vector<std::uint32_t> fill(offsets_.begin(), offsets_.end() - 1);
+    for (std::size_t i = 0; i < n; ++i)
+        for (int k = 0; k < query.edgeCount[i]; ++k) {
+            const Edge& e = query.edges[i * kNeighbours + k];
+            forEachBin(e, [&](int bin) {
+                entries_[fill[bin]++] = {static_cast<std::uint8_t>(i), e};
+            });
         }
-        if (bestIndex >= 0) {
-            used |= 1u << bestIndex;
-            similarity += 1.0f - 0.5f * best;
+}
+
+int EdgeIndex::vote(const MatchTemplate& reference, std::uint8_t* votes, int stride) const
+{
+    if (offsets_.empty())
+        return 0;
+    int cast = 0;
+    const std::size_t n = reference.points.size();
+    for (std::size_t j = 0; j < n; ++j) {
+        const Edge* edges = &reference.edges[j * kNeighbours];
+        for (int k = 0; k < reference.edgeCount[j]; ++k) {
+            const Edge& e = edges[k];
+            const int bin = binOf(e.distance / kDistanceBin, e.bearing >> kAngleBinShift,
+                                  e.direction >> kAngleBinShift);
+            for (std::uint32_t at = offsets_[bin]; at < offsets_[bin + 1]; ++at) {
+                const Entry& q = entries_[at];
+                if (std::abs(q.edge.distance - e.distance) > distanceTolerance(q.edge.distance) ||
+                    turnGap(q.edge.bearing, e.bearing) > kBearingTolerance ||
+                    turnGap(q.edge.direction, e.direction) > kDirectionTolerance)
+                    continue;
+                std::uint8_t& v = votes[q.point * stride + static_cast<int>(j)];
+                if (v < 255)
+                    ++v;
+                ++cast;
+            }
         }
     }
-    return similarity;
+    return cast;
 }
 
 } // namespace fp

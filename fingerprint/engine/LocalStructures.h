@@ -1,11 +1,16 @@
 #pragma once
-// Minutia neighbourhoods described in each minutia's own frame (distance, bearing
-// and relative direction of its nearest neighbours). They do not change under
-// translation and rotation, so two minutiae with similar neighbourhoods are
-// candidates for the same point of the finger.
+// Minutia neighbourhoods described in each minutia's own frame: for each of its
+// nearest neighbours the distance, the bearing and the neighbour's direction,
+// all relative to the minutia's direction. They do not change when the finger
+// moves or turns, so two minutiae with similar neighbourhoods are candidates for
+// the same point of the finger.
+//
+// Angles are kept in 1/256 turns (the template's own resolution), so that angle
+// differences wrap by plain 8-bit arithmetic.
 
 #include "TemplateFormat.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace fp {
@@ -15,35 +20,63 @@ inline constexpr int kNeighbours = 8;
 struct MatchPoint
 {
     float x = 0, y = 0;
-    float angle = 0; // radians, [0, 2 pi)
-    int type = 0;
+    float angle = 0;          // radians, [0, 2 pi)
+    std::uint8_t turn = 0;    // the same direction in 1/256 turns
+    std::uint8_t type = 0;    // 0 ending, 1 bifurcation
+    std::uint8_t quality = 0; // 0..100
 };
 
-struct Neighbour
+// One neighbour seen from a minutia.
+struct Edge
 {
-    float distance = 0;
-    float bearing = 0;   // direction to the neighbour minus the minutia's direction
-    float direction = 0; // neighbour's direction minus the minutia's direction
-    int index = 0;
+    std::uint8_t neighbour = 0; // index of the neighbour
+    std::uint8_t distance = 0;  // pixels
+    std::uint8_t bearing = 0;   // direction to the neighbour minus the minutia's, 1/256 turns
+    std::uint8_t direction = 0; // neighbour's direction minus the minutia's, 1/256 turns
 };
 
 struct MatchTemplate
 {
     TemplateData data;
     std::vector<MatchPoint> points;
-    std::vector<Neighbour> neighbours; // kNeighbours slots per point
-    std::vector<int> neighbourCount;   // used slots per point
+    std::vector<Edge> edges;             // kNeighbours slots per point
+    std::vector<std::uint8_t> edgeCount; // used slots per point
+    std::vector<int> order;              // scratch: points by x
 };
 
-// False when the bytes are not a template.
+// False when the bytes are not a template. `out` is reused between calls.
 bool buildMatchTemplate(std::span<const std::uint8_t> bytes, MatchTemplate& out);
 
-// How many neighbours of query point i have a counterpart around reference point j,
-// discounted by how far off they are; 0 .. kNeighbours.
-float localSimilarity(const MatchTemplate& query, int i, const MatchTemplate& reference, int j);
+// The query's edges filed by quantised (distance, bearing, direction), each in
+// every bin its tolerance box touches, so that a reference edge finds all its
+// compatible query edges by looking in its own bin only.
+class EdgeIndex
+{
+public:
+    void build(const MatchTemplate& query);
+
+    // Adds one vote to votes[i * stride + j] for every query edge of point i that
+    // agrees with an edge of reference point j. Returns the number of votes cast.
+    int vote(const MatchTemplate& reference, std::uint8_t* votes, int stride) const;
+
+private:
+    struct Entry
+    {
+        std::uint8_t point;
+        Edge edge;
+    };
+    std::vector<std::uint32_t> offsets_; // per bin, into entries_
+    std::vector<Entry> entries_;
+};
 
 float wrapTwoPi(float a);
 // |a - b| on the circle, [0, pi].
 float angleGap(float a, float b);
+// |a - b| on the circle in 1/256 turns, [0, 128].
+inline int turnGap(std::uint8_t a, std::uint8_t b)
+{
+    const int d = static_cast<std::uint8_t>(a - b);
+    return d > 128 ? 256 - d : d;
+}
 
 } // namespace fp

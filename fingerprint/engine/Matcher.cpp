@@ -7,18 +7,29 @@ namespace fp {
 
 namespace {
 
-constexpr int kMaxSeeds = 30;
-constexpr float kMinSeedSimilarity = 1.5f;    // neighbours agreeing around a candidate pair
+constexpr int kMaxSeeds = 20;                 // best-voted minutia pairs tried as anchors
+constexpr int kRefinedAlignments = 3;         // alignments refined and scored
+constexpr int kMinSeedVotes = 2;              // neighbour edges agreeing around a candidate pair
+constexpr int kMinVotes = 8;                  // fewer in all: not the same finger
+constexpr float kUsualRotation = 1.05f;       // radians, 60 degrees between two placements
 constexpr float kAngleTolerance = 0.35f;      // radians, 20 degrees
 constexpr float kPlaceTolerance = 8.0f;       // pixels at the anchor ...
 constexpr float kPlaceToleranceSlope = 0.04f; // ... plus this much per pixel away from it
-constexpr float kMinExpectedPairs = 10.0f;    // so that a few pairs in a sliver never score high
-constexpr float kEnoughPairs = 50.0f;
-constexpr float kConfidentPairs = 8.0f;
+constexpr float kMinExpectedPairs = 16.0f;    // so that a few pairs in a sliver never score high
+constexpr float kTypeMismatchWeight = 0.5f;   // a pair of an ending and a bifurcation
+constexpr float kMinSupported = 3.0f;         // fewer supported pairs score 0
+constexpr float kConfidentPairs = 12.0f;      // fewer are weak evidence however well they fit
+constexpr float kFullQuality = 60.0f;         // minutia quality that counts in full ...
+constexpr float kLowQualityWeight = 0.3f;     // ... and the least weight
+// Chance pairs per minutia pair per pixel of common area: the pairing tolerance
+// area (about 12 px around, directions mostly agree as ridges run alike).
+constexpr float kChancePairArea = 200.0f;
+
+using Candidate = MatchScratch::Candidate;
 
 struct Seed
 {
-    float similarity;
+    int votes;
     int query;
     int reference;
 };
@@ -83,152 +94,293 @@ Motion fitMotion(const MatchTemplate& q, const MatchTemplate& r,
     return m;
 }
 
-struct Candidate
-{
-    float cost;
-    int query;
-    int reference;
-};
-
 // One-to-one pairing of minutiae that agree in place and direction under `motion`;
 // the place tolerance grows with the distance from (ax, ay).
-std::vector<MatchPair> pairMinutiae(const MatchTemplate& q, const MatchTemplate& r,
-                                    const Motion& motion, float ax, float ay,
-                                    std::vector<Candidate>& candidates)
+void pairMinutiae(const PreparedTemplate& query, const MatchTemplate& r, const Motion& motion,
+                  float ax, float ay, MatchScratch& s, std::vector<MatchPair>& pairs)
 {
-    candidates.clear();
+    const MatchTemplate& q = query.templ;
+    s.candidates.clear();
     for (int j = 0; j < static_cast<int>(r.points.size()); ++j) {
         const MatchPoint& rp = r.points[j];
         float x, y;
         motion.apply(rp.x, rp.y, x, y);
         const float angle = rp.angle + motion.rotation;
-        const float tolerance = kPlaceTolerance + kPlaceToleranceSlope * std::hypot(x - ax, y - ay);
-        for (int i = 0; i < static_cast<int>(q.points.size()); ++i) {
+        const float tolerance =
+            kPlaceTolerance +
+            kPlaceToleranceSlope * std::sqrt((x - ax) * (x - ax) + (y - ay) * (y - ay));
+        query.grid.near(x, y, tolerance, [&](int i) {
             const MatchPoint& qp = q.points[i];
             const float dx = qp.x - x, dy = qp.y - y;
-            if (std::abs(dx) > tolerance || std::abs(dy) > tolerance)
-                continue;
-            const float d = std::hypot(dx, dy);
-            if (d > tolerance)
-                continue;
+            const float d2 = dx * dx + dy * dy;
+            if (d2 > tolerance * tolerance)
+                return;
             const float da = angleGap(qp.angle, angle);
             if (da > kAngleTolerance)
-                continue;
-            candidates.push_back({d / tolerance + da / kAngleTolerance, i, j});
-        }
+                return;
+            s.candidates.push_back({std::sqrt(d2) / tolerance + da / kAngleTolerance, i, j});
+        });
     }
-    std::sort(candidates.begin(), candidates.end(),
+    std::sort(s.candidates.begin(), s.candidates.end(),
               [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });
-    std::vector<MatchPair> pairs;
-    std::vector<char> usedQ(q.points.size(), 0), usedR(r.points.size(), 0);
-    for (const Candidate& c : candidates) {
-        if (usedQ[c.query] || usedR[c.reference])
+    pairs.clear();
+    s.usedQ.assign(q.points.size(), 0);
+    s.usedR.assign(r.points.size(), 0);
+    for (const Candidate& c : s.candidates) {
+        if (s.usedQ[c.query] || s.usedR[c.reference])
             continue;
-        usedQ[c.query] = usedR[c.reference] = 1;
+        s.usedQ[c.query] = s.usedR[c.reference] = 1;
         pairs.push_back({c.query, c.reference});
     }
-    return pairs;
 }
 
-// Minutiae of each print that fall inside the other print's finger area.
-void overlapCounts(const MatchTemplate& q, const MatchTemplate& r, const Motion& motion, int& inQ,
-                   int& inR)
+// Quick estimate of the supported pairs under `motion`: each reference minutia
+// takes its best-supported query minutia in tolerance, without the one-to-one rule.
+float quickSupport(const PreparedTemplate& query, const MatchTemplate& r, const Motion& motion,
+                   float ax, float ay, const std::uint8_t* votes, int stride)
+{
+    const MatchTemplate& q = query.templ;
+    float n = 0;
+    for (int j = 0; j < static_cast<int>(r.points.size()); ++j) {
+        const MatchPoint& rp = r.points[j];
+        float x, y;
+        motion.apply(rp.x, rp.y, x, y);
+        const float angle = rp.angle + motion.rotation;
+        const float tolerance =
+            kPlaceTolerance +
+            kPlaceToleranceSlope * std::sqrt((x - ax) * (x - ax) + (y - ay) * (y - ay));
+        int best = 0;
+        query.grid.near(x, y, tolerance, [&](int i) {
+            const int v = votes[i * stride + j];
+            if (v <= best)
+                return;
+            const MatchPoint& qp = q.points[i];
+            const float dx = qp.x - x, dy = qp.y - y;
+            if (dx * dx + dy * dy > tolerance * tolerance ||
+                angleGap(qp.angle, angle) > kAngleTolerance)
+                return;
+            best = v;
+        });
+        n += 0.25f * static_cast<float>(std::min(best, 4));
+    }
+    return n;
+}
+
+// Minutiae of each print that fall inside the other print's finger area, each
+// weighted by its quality: doubtful minutiae are often missing from the other print.
+float qualityWeight(const MatchPoint& p)
+{
+    return std::clamp(static_cast<float>(p.quality) * (1.0f / kFullQuality), kLowQualityWeight,
+                      1.0f);
+}
+
+void overlapCounts(const MatchTemplate& q, const MatchTemplate& r, const Motion& motion, float& inQ,
+                   float& inR)
 {
     inQ = inR = 0;
     for (const MatchPoint& p : q.points) {
         float x, y;
         motion.invert(p.x, p.y, x, y);
-        inQ += r.data.areaAt(x, y) ? 1 : 0;
+        inQ += r.data.areaAt(x, y) ? qualityWeight(p) : 0.0f;
     }
     for (const MatchPoint& p : r.points) {
         float x, y;
         motion.apply(p.x, p.y, x, y);
-        inR += q.data.areaAt(x, y) ? 1 : 0;
+        inR += q.data.areaAt(x, y) ? qualityWeight(p) : 0.0f;
     }
 }
 
-int scorePairing(const MatchTemplate& q, const MatchTemplate& r, const Motion& motion,
-                 std::size_t pairCount)
+// A pair counts by how many of its neighbourhood edges agree (a quarter per
+// edge, in full from four): pairs of an impostor alignment are mostly chance
+// neighbours in place, their neighbourhoods seldom agree.
+float supportedPairs(const MatchTemplate& q, const MatchTemplate& r,
+                     const std::vector<MatchPair>& pairs, const std::uint8_t* votes, int stride)
 {
-    int inQ, inR;
-    overlapCounts(q, r, motion, inQ, inR);
-    // Minutiae expected to pair: between those inside the overlap (the estimate
-    // of the overlap is rough) and all of them; beyond kEnoughPairs more pairs add
-    // no certainty, so large prints with many minutiae are not held back.
-    const float n = static_cast<float>(pairCount);
-    auto expected = [n](int inside, std::size_t all) {
-        const float middle = 0.5f * static_cast<float>(inside + static_cast<int>(all));
-        return std::max({std::min(middle, kEnoughPairs), n, kMinExpectedPairs});
-    };
-    const float a = expected(inQ, q.points.size());
-    const float b = expected(inR, r.points.size());
-    // Few pairs are weak evidence however well they fit.
-    const float certainty = std::min(1.0f, n / kConfidentPairs);
-    return static_cast<int>(std::lround(1000.0f * n * n / (a * b) * certainty));
+    float n = 0;
+    for (const MatchPair& p : pairs) {
+        const float weight =
+            0.25f * static_cast<float>(std::min<int>(votes[p.query * stride + p.reference], 4));
+        // An ending seen as a bifurcation happens (ink, pressure) but is weaker evidence.
+        n += q.points[p.query].type == r.points[p.reference].type ? weight
+                                                                  : kTypeMismatchWeight * weight;
+    }
+    return n;
 }
 
-std::vector<Seed> findSeeds(const MatchTemplate& q, const MatchTemplate& r)
+// Area (pixels) of the query's finger area that the reference covers too.
+float commonArea(const MatchTemplate& q, const MatchTemplate& r, const Motion& motion)
 {
-    std::vector<Seed> seeds;
-    for (int i = 0; i < static_cast<int>(q.points.size()); ++i)
-        for (int j = 0; j < static_cast<int>(r.points.size()); ++j) {
-            const float s = localSimilarity(q, i, r, j);
-            if (s >= kMinSeedSimilarity)
-                seeds.push_back({s, i, j});
+    const TemplateData& d = q.data;
+    int cells = 0;
+    for (int cy = 0; cy < d.areaRows; ++cy)
+        for (int cx = 0; cx < d.areaCols; ++cx) {
+            if (!d.area[cy * d.areaCols + cx])
+                continue;
+            float x, y;
+            motion.invert((static_cast<float>(cx) + 0.5f) * static_cast<float>(d.areaCell),
+                          (static_cast<float>(cy) + 0.5f) * static_cast<float>(d.areaCell), x, y);
+            cells += r.data.areaAt(x, y) ? 1 : 0;
         }
-    const std::size_t keep = std::min<std::size_t>(seeds.size(), kMaxSeeds);
-    std::partial_sort(seeds.begin(), seeds.begin() + keep, seeds.end(),
-                      [](const Seed& a, const Seed& b) { return a.similarity > b.similarity; });
-    seeds.resize(keep);
-    return seeds;
+    return static_cast<float>(cells * d.areaCell * d.areaCell);
+}
+
+// n supported pairs score n times the fraction they make of the minutiae both
+// prints show in their common area, less the pairs that chance alone gives at
+// that density of minutiae.
+int scorePairing(const MatchTemplate& q, const MatchTemplate& r, const Motion& motion, float n,
+                 MatchDetail& detail)
+{
+    if (n < kMinSupported)
+        return 0;
+    overlapCounts(q, r, motion, detail.inQuery, detail.inReference);
+    detail.commonArea = commonArea(q, r, motion);
+    const float a = std::max({detail.inQuery, n, kMinExpectedPairs});
+    const float b = std::max({detail.inReference, n, kMinExpectedPairs});
+    const float chance =
+        kChancePairArea * detail.inQuery * detail.inReference / std::max(detail.commonArea, 1.0f);
+    // Few pairs are weak evidence however well they fit.
+    const float certainty = std::min(1.0f, n / kConfidentPairs);
+    return std::max(
+        0, static_cast<int>(std::lround(100.0f * certainty * (n * n / std::sqrt(a * b) - chance))));
 }
 
 } // namespace
 
-int matchTemplates(const MatchTemplate& query, const MatchTemplate& reference,
-                   std::vector<MatchPair>& pairs)
+void PointGrid::build(const std::vector<MatchPoint>& points)
+{
+    float maxX = 0, maxY = 0;
+    for (const MatchPoint& p : points) {
+        maxX = std::max(maxX, p.x);
+        maxY = std::max(maxY, p.y);
+    }
+    cols_ = static_cast<int>(maxX) / kCell + 1;
+    rows_ = static_cast<int>(maxY) / kCell + 1;
+    offsets_.assign(static_cast<std::size_t>(cols_) * rows_ + 1, 0);
+    auto cellOf = [this](const MatchPoint& p) {
+        return static_cast<int>(p.y) / kCell * cols_ + static_cast<int>(p.x) / kCell;
+    };
+    for (const MatchPoint& p : points)
+        ++offsets_[cellOf(p) + 1];
+    for (std::size_t c = 1; c < offsets_.size(); ++c)
+        offsets_[c] += offsets_[c - 1];
+    indices_.resize(points.size());
+    std::vector<int> fill(offsets_.begin(), offsets_.end() - 1);
+    for (std::size_t i = 0; i < points.size(); ++i)
+        indices_[fill[cellOf(points[i])]++] = static_cast<std::uint8_t>(i);
+}
+
+bool PreparedTemplate::build(std::span<const std::uint8_t> bytes)
+{
+    if (!buildMatchTemplate(bytes, templ))
+        return false;
+    edges.build(templ);
+    grid.build(templ.points);
+    return true;
+}
+
+int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& reference,
+                   MatchScratch& s, std::vector<MatchPair>& pairs, MatchDetail* detail)
 {
     pairs.clear();
-    if (query.points.size() < 3 || reference.points.size() < 3)
+    MatchDetail local;
+    MatchDetail& out = detail ? *detail : local;
+    out = {};
+    const MatchTemplate& query = prepared.templ;
+    const int nq = static_cast<int>(query.points.size());
+    const int nr = static_cast<int>(reference.points.size());
+    if (nq < 3 || nr < 3)
         return 0;
-    const std::vector<Seed> seeds = findSeeds(query, reference);
-    int best = 0;
-    std::vector<Candidate> scratch;
-    std::vector<Motion> tried;
-    for (const Seed& seed : seeds) {
+    s.votes.assign(static_cast<std::size_t>(nq) * nr, 0);
+    out.votes = prepared.edges.vote(reference, s.votes.data(), nr);
+    if (out.votes < kMinVotes)
+        return 0;
+
+    Seed seeds[kMaxSeeds];
+    int seedCount = 0;
+    for (int i = 0; i < nq; ++i)
+        for (int j = 0; j < nr; ++j) {
+            const int v = s.votes[i * nr + j];
+            if (v < kMinSeedVotes || (seedCount == kMaxSeeds && v <= seeds[kMaxSeeds - 1].votes))
+                continue;
+            int at = seedCount < kMaxSeeds ? seedCount++ : kMaxSeeds - 1;
+            while (at > 0 && seeds[at - 1].votes < v) {
+                seeds[at] = seeds[at - 1];
+                --at;
+            }
+            seeds[at] = {v, i, j};
+        }
+
+    // First pass: every distinct alignment paired once around its anchor; the
+    // few with the most supported pairs go on to the refined, scored pass.
+    struct Alignment
+    {
+        Motion motion;
+        float ax, ay; // anchor in the query
+        float supported;
+    };
+    Alignment kept[kRefinedAlignments];
+    int keptCount = 0;
+    Motion tried[kMaxSeeds];
+    int triedCount = 0;
+    for (int k = 0; k < seedCount; ++k) {
+        const Seed& seed = seeds[k];
         const MatchPoint& anchor = query.points[seed.query];
         const Motion first = motionFromPair(anchor, reference.points[seed.reference]);
         // Seeds of one alignment give (nearly) the same pairing: try it once.
-        const bool seen = std::any_of(tried.begin(), tried.end(), [&](const Motion& m) {
+        const bool seen = std::any_of(tried, tried + triedCount, [&](const Motion& m) {
             return angleGap(m.rotation, first.rotation) < 0.1f &&
                    std::abs(m.tx - first.tx) < 8.0f && std::abs(m.ty - first.ty) < 8.0f;
         });
         if (seen)
             continue;
-        tried.push_back(first);
-        std::vector<MatchPair> found =
-            pairMinutiae(query, reference, first, anchor.x, anchor.y, scratch);
-        Motion motion = first;
-        if (found.size() >= 3) {
-            // Spread the alignment error over all pairs instead of the anchor alone.
-            const Motion refined = fitMotion(query, reference, found);
+        tried[triedCount++] = first;
+        const float n =
+            quickSupport(prepared, reference, first, anchor.x, anchor.y, s.votes.data(), nr);
+        if (n < kMinSupported ||
+            (keptCount == kRefinedAlignments && n <= kept[kRefinedAlignments - 1].supported))
+            continue;
+        int at = keptCount < kRefinedAlignments ? keptCount++ : kRefinedAlignments - 1;
+        while (at > 0 && kept[at - 1].supported < n) {
+            kept[at] = kept[at - 1];
+            --at;
+        }
+        kept[at] = {first, anchor.x, anchor.y, n};
+    }
+
+    int best = 0;
+    for (int k = 0; k < keptCount; ++k) {
+        // Spread the alignment error over all pairs instead of the anchor alone.
+        Motion motion = kept[k].motion;
+        pairMinutiae(prepared, reference, motion, kept[k].ax, kept[k].ay, s, s.found);
+        if (s.found.size() >= 3) {
+            const Motion refined = fitMotion(query, reference, s.found);
             float cx = 0, cy = 0;
-            for (const MatchPair& p : found) {
+            for (const MatchPair& p : s.found) {
                 cx += query.points[p.query].x;
                 cy += query.points[p.query].y;
             }
-            cx /= static_cast<float>(found.size());
-            cy /= static_cast<float>(found.size());
-            std::vector<MatchPair> again = pairMinutiae(query, reference, refined, cx, cy, scratch);
-            if (again.size() >= found.size()) {
-                found.swap(again);
+            cx /= static_cast<float>(s.found.size());
+            cy /= static_cast<float>(s.found.size());
+            pairMinutiae(prepared, reference, refined, cx, cy, s, s.again);
+            if (s.again.size() >= s.found.size()) {
+                s.found.swap(s.again);
                 motion = refined;
             }
         }
-        const int score = scorePairing(query, reference, motion, found.size());
-        if (score > best) {
+        const float n = supportedPairs(query, reference, s.found, s.votes.data(), nr);
+        MatchDetail d = out;
+        int score = scorePairing(query, reference, motion, n, d);
+        // Fingers are put on the reader roughly upright: a placement turned
+        // further than kUsualRotation must show twice the evidence.
+        if (angleGap(motion.rotation, 0.0f) > kUsualRotation)
+            score /= 2;
+        if (score > best || pairs.empty()) {
             best = score;
-            pairs = found;
+            pairs = s.found;
+            d.pairs = static_cast<int>(s.found.size());
+            d.supported = n;
+            d.rotation = motion.rotation;
+            out = d;
         }
     }
     return best;

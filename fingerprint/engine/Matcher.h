@@ -1,9 +1,14 @@
 #pragma once
-// Comparison of two templates: candidate alignments from similar minutia
-// neighbourhoods, then, for each, the pairing of all minutiae within tolerance
-// boxes that widen with the distance from the alignment's anchor (skin stretches),
-// refined once by a least-squares fit. The best pairing is scored against the
-// minutiae that lie where both prints overlap.
+// Comparison of two templates. Neighbourhood edges of the reference that agree
+// with edges of the query (looked up in the query's edge index) vote for pairs of
+// minutiae; too few votes in all reject the reference at once. The best-voted
+// pairs are the candidate alignments (turns beyond 60 degrees are not tried):
+// each is paired roughly, the best few are paired one to one within tolerance
+// boxes that widen with the distance from the anchor (skin stretches) and refined
+// by a least-squares fit. A pair counts by how many of its neighbourhood edges
+// agree; the score sets the supported pairs against the quality-weighted minutiae
+// both prints show in their common finger area, less the pairs chance gives at
+// that density of minutiae.
 
 #include "Engine.h"
 #include "LocalStructures.h"
@@ -12,11 +17,79 @@
 
 namespace fp {
 
-// Score >= 0 and the pairs behind it (indices into the two minutia lists).
-int matchTemplates(const MatchTemplate& query, const MatchTemplate& reference,
-                   std::vector<MatchPair>& pairs);
+// The query's minutiae filed in square cells, for pairing by place.
+class PointGrid
+{
+public:
+    static constexpr int kCell = 24; // pixels
 
-// Above every impostor score seen on the public evaluation sets, with a margin.
-inline constexpr int kDefaultThreshold = 250;
+    void build(const std::vector<MatchPoint>& points);
+    // Calls visit(i) for the points in the cells touching the square x, y +- r.
+    template <typename Visit> void near(float x, float y, float r, Visit&& visit) const
+    {
+        const int c0 = std::max(0, static_cast<int>((x - r) / kCell));
+        const int c1 = std::min(cols_ - 1, static_cast<int>((x + r) / kCell));
+        const int r0 = std::max(0, static_cast<int>((y - r) / kCell));
+        const int r1 = std::min(rows_ - 1, static_cast<int>((y + r) / kCell));
+        if (x + r < 0 || y + r < 0)
+            return;
+        for (int row = r0; row <= r1; ++row)
+            for (int col = c0; col <= c1; ++col) {
+                const int cell = row * cols_ + col;
+                for (int at = offsets_[cell]; at < offsets_[cell + 1]; ++at)
+                    visit(static_cast<int>(indices_[at]));
+            }
+    }
+
+private:
+    int cols_ = 0, rows_ = 0;
+    std::vector<int> offsets_;
+    std::vector<std::uint8_t> indices_;
+};
+
+// Everything about the query that does not depend on the reference.
+struct PreparedTemplate
+{
+    MatchTemplate templ;
+    EdgeIndex edges;
+    PointGrid grid;
+
+    bool build(std::span<const std::uint8_t> bytes);
+};
+
+// Buffers reused between comparisons.
+struct MatchScratch
+{
+    std::vector<std::uint8_t> votes;
+    std::vector<std::uint8_t> usedQ, usedR;
+    struct Candidate
+    {
+        float cost;
+        int query;
+        int reference;
+    };
+    std::vector<Candidate> candidates;
+    std::vector<MatchPair> found, again;
+};
+
+// What the best alignment found, for tuning and analysis.
+struct MatchDetail
+{
+    int votes = 0;         // agreeing neighbourhood edges
+    int pairs = 0;         // paired minutiae of the best alignment
+    float supported = 0;   // of which with agreeing neighbourhoods (weighted)
+    float inQuery = 0;     // query minutiae inside the common area (quality weighted)
+    float inReference = 0; // reference minutiae inside the common area
+    float commonArea = 0;  // pixels
+    float rotation = 0;    // radians, reference onto query
+};
+
+// Score >= 0 and the pairs behind it (indices into the two minutia lists).
+int matchTemplates(const PreparedTemplate& query, const MatchTemplate& reference,
+                   MatchScratch& scratch, std::vector<MatchPair>& pairs,
+                   MatchDetail* detail = nullptr);
+
+// Above every impostor score seen on the public and generated evaluation sets.
+inline constexpr int kDefaultThreshold = 100;
 
 } // namespace fp

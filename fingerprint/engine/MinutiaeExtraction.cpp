@@ -11,6 +11,8 @@ namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
 constexpr int kMinQuality = 20; // coherence below 0.2: no reliable ridge flow
+// Ridges at least this share of their typical strength around a minutia count as clear.
+constexpr float kClearShare = 0.5f;
 
 float wrapAngle(float a)
 {
@@ -133,11 +135,41 @@ std::vector<bool> spuriousPairs(const std::vector<Minutia>& m, float period)
     return bad;
 }
 
+// Mean absolute enhanced value over the square of half side `radius` around (x, y).
+float ridgeStrength(const Plane& enhanced, int x, int y, int radius)
+{
+    float sum = 0;
+    int count = 0;
+    for (int v = std::max(0, y - radius); v <= std::min(enhanced.height - 1, y + radius); ++v)
+        for (int u = std::max(0, x - radius); u <= std::min(enhanced.width - 1, x + radius); ++u) {
+            sum += std::abs(enhanced.at(u, v));
+            ++count;
+        }
+    return count > 0 ? sum / count : 0.0f;
+}
+
+// Median of the ridge strength over the finger, sampled on a grid of one period.
+float typicalStrength(const Plane& enhanced, const ForegroundMask& mask, int step)
+{
+    std::vector<float> samples;
+    for (int y = step; y < enhanced.height; y += step)
+        for (int x = step; x < enhanced.width; x += step)
+            if (mask.interior(static_cast<float>(x), static_cast<float>(y), step))
+                samples.push_back(ridgeStrength(enhanced, x, y, step / 2));
+    if (samples.empty())
+        return 0;
+    std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
+    return samples[samples.size() / 2];
+}
+
 } // namespace
 
-std::vector<Minutia> extractMinutiae(const Skeleton& skeleton, const OrientationField& orientation,
+std::vector<Minutia> extractMinutiae(const Skeleton& skeleton, const Plane& enhanced,
+                                     const OrientationField& orientation,
                                      const ForegroundMask& mask, float ridgePeriod)
 {
+    const int window = std::max(2, static_cast<int>(std::lround(ridgePeriod)));
+    const float typical = typicalStrength(enhanced, mask, window);
     const int margin = static_cast<int>(std::lround(1.2f * ridgePeriod));
     const int traceLength = static_cast<int>(std::lround(1.2f * ridgePeriod));
     std::vector<Minutia> found;
@@ -158,7 +190,12 @@ std::vector<Minutia> extractMinutiae(const Skeleton& skeleton, const Orientation
                 continue;
             const float coherence =
                 orientation.coherenceAt(static_cast<float>(x), static_cast<float>(y));
-            m.quality = std::clamp(static_cast<int>(std::lround(100 * coherence)), 0, 100);
+            const float clarity = typical > 0
+                                      ? std::min(1.0f, ridgeStrength(enhanced, x, y, window) /
+                                                           (kClearShare * typical))
+                                      : 1.0f;
+            m.quality =
+                std::clamp(static_cast<int>(std::lround(100 * coherence * clarity)), 0, 100);
             found.push_back(m);
         }
 

@@ -4,6 +4,7 @@
 
 #include "Engine.h"
 #include "Orientation.h"
+#include "Plane.h"
 #include "Segmentation.h"
 #include "Skeleton.h"
 
@@ -16,7 +17,11 @@ inline constexpr int kMaxMinutiae = 120;
 // Minutiae in working pixels. Directions point into the ridge for endings and
 // into the fork for bifurcations, so that an ending that becomes a bifurcation
 // under different pressure keeps (about) its direction.
-std::vector<Minutia> extractMinutiae(const Skeleton& skeleton, const OrientationField& orientation,
+// Quality (0..100) is the local ridge coherence weighed by the ridge clarity: the
+// strength of the enhanced ridge wave around the minutia against its typical
+// strength over the finger, so minutiae in smudged or broken patches count less.
+std::vector<Minutia> extractMinutiae(const Skeleton& skeleton, const Plane& enhanced,
+                                     const OrientationField& orientation,
                                      const ForegroundMask& mask, float ridgePeriod);
 
 } // namespace fp

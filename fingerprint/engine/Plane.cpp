@@ -62,15 +62,28 @@ void gaussianBlur(Plane& plane, float sigma)
             plane.at(x, y) = acc;
         }
     }
-    line.resize(h + 2 * radius);
-    for (int x = 0; x < w; ++x) {
-        for (int i = 0; i < h + 2 * radius; ++i)
-            line[i] = plane.at(x, std::clamp(i - radius, 0, h - 1));
-        for (int y = 0; y < h; ++y) {
-            float acc = 0;
-            for (int k = 0; k <= 2 * radius; ++k)
-                acc += kernel[k] * line[y + k];
-            plane.at(x, y) = acc;
+    // Vertically row by row (contiguous, vectorisable), with the source rows still
+    // needed kept in a ring of 2r+1 rows.
+    const int ringRows = 2 * radius + 1;
+    std::vector<float> ring(static_cast<std::size_t>(ringRows) * w);
+    auto slot = [&](int row) {
+        return &ring[static_cast<std::size_t>((row + ringRows) % ringRows) * w];
+    };
+    auto load = [&](int row) {
+        const float* from = &plane.data[static_cast<std::size_t>(std::clamp(row, 0, h - 1)) * w];
+        std::copy_n(from, w, slot(row + radius));
+    };
+    for (int row = -radius; row < radius; ++row)
+        load(row);
+    for (int y = 0; y < h; ++y) {
+        load(y + radius);
+        float* out = &plane.data[static_cast<std::size_t>(y) * w];
+        std::fill_n(out, w, 0.0f);
+        for (int k = 0; k <= 2 * radius; ++k) {
+            const float* src = slot(y + k);
+            const float weight = kernel[k];
+            for (int x = 0; x < w; ++x)
+                out[x] += weight * src[x];
         }
     }
 }
@@ -79,25 +92,33 @@ Plane boxMean(const Plane& plane, int radius)
 {
     const int w = plane.width;
     const int h = plane.height;
-    // Integral image with one extra row and column of zeros.
-    std::vector<double> integral(static_cast<std::size_t>(w + 1) * (h + 1), 0.0);
-    for (int y = 0; y < h; ++y) {
-        double row = 0;
-        for (int x = 0; x < w; ++x) {
-            row += plane.at(x, y);
-            integral[(y + 1) * (w + 1) + x + 1] = integral[y * (w + 1) + x + 1] + row;
-        }
-    }
     Plane out(w, h);
+    if (plane.data.empty())
+        return out;
+    // Running sums: over the rows of the window for every column, then along the row.
+    std::vector<double> columns(w, 0.0);
+    for (int y = 0; y < std::min(radius, h); ++y)
+        for (int x = 0; x < w; ++x)
+            columns[x] += plane.at(x, y);
     for (int y = 0; y < h; ++y) {
-        const int y0 = std::max(0, y - radius);
-        const int y1 = std::min(h, y + radius + 1);
+        const int enter = y + radius, leave = y - radius - 1;
+        if (enter < h)
+            for (int x = 0; x < w; ++x)
+                columns[x] += plane.at(x, enter);
+        if (leave >= 0)
+            for (int x = 0; x < w; ++x)
+                columns[x] -= plane.at(x, leave);
+        const int rowsIn = std::min(h, y + radius + 1) - std::max(0, y - radius);
+        double sum = 0;
+        for (int x = 0; x < std::min(radius, w); ++x)
+            sum += columns[x];
         for (int x = 0; x < w; ++x) {
-            const int x0 = std::max(0, x - radius);
-            const int x1 = std::min(w, x + radius + 1);
-            const double sum = integral[y1 * (w + 1) + x1] - integral[y0 * (w + 1) + x1] -
-                               integral[y1 * (w + 1) + x0] + integral[y0 * (w + 1) + x0];
-            out.at(x, y) = static_cast<float>(sum / ((x1 - x0) * (y1 - y0)));
+            if (x + radius < w)
+                sum += columns[x + radius];
+            if (x - radius - 1 >= 0)
+                sum -= columns[x - radius - 1];
+            const int colsIn = std::min(w, x + radius + 1) - std::max(0, x - radius);
+            out.at(x, y) = static_cast<float>(sum / (static_cast<double>(colsIn) * rowsIn));
         }
     }
     return out;

@@ -8,8 +8,9 @@ namespace fp {
 
 struct PreparedQuery::Impl
 {
-    MatchTemplate query;
+    PreparedTemplate query;
     mutable MatchTemplate reference; // reused between calls
+    mutable MatchScratch scratch;
     mutable std::vector<MatchPair> pairs;
 };
 
@@ -45,7 +46,7 @@ int PreparedQuery::prepare(std::span<const std::uint8_t> templ)
     impl_ = nullptr;
     try {
         auto* impl = new Impl;
-        if (!buildMatchTemplate(templ, impl->query)) {
+        if (!impl->query.build(templ)) {
             delete impl;
             return -1;
         }
@@ -69,7 +70,7 @@ int PreparedQuery::score(std::span<const std::uint8_t> reference) const
     try {
         if (!buildMatchTemplate(reference, impl_->reference))
             return -1;
-        return matchTemplates(impl_->query, impl_->reference, impl_->pairs);
+        return matchTemplates(impl_->query, impl_->reference, impl_->scratch, impl_->pairs);
     } catch (const std::bad_alloc&) {
         impl_->pairs.clear();
         return -2;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace fp {
 
@@ -35,18 +36,50 @@ Plane toWorkingPlane(const GrayImage& image, float& scale)
 Plane normaliseContrast(const Plane& grey)
 {
     // A window of about two ridge periods follows uneven pressure and lighting.
+    // Running sums of grey levels and their squares, over the window's rows per
+    // column and then along the row, give the local mean and deviation.
     constexpr int kRadius = 12;
-    const Plane mean = boxMean(grey, kRadius);
-    Plane squares = grey;
-    for (float& v : squares.data)
-        v *= v;
-    const Plane meanSquares = boxMean(squares, kRadius);
-
-    Plane out(grey.width, grey.height);
-    for (std::size_t i = 0; i < out.data.size(); ++i) {
-        const float variance = std::max(0.0f, meanSquares.data[i] - mean.data[i] * mean.data[i]);
-        const float deviation = std::max(std::sqrt(variance), 4.0f);
-        out.data[i] = std::clamp((mean.data[i] - grey.data[i]) / deviation, -3.0f, 3.0f);
+    const int w = grey.width;
+    const int h = grey.height;
+    Plane out(w, h);
+    std::vector<double> columns(w, 0.0), columnSquares(w, 0.0);
+    auto addRow = [&](int y, double sign) {
+        for (int x = 0; x < w; ++x) {
+            const double v = grey.at(x, y);
+            columns[x] += sign * v;
+            columnSquares[x] += sign * v * v;
+        }
+    };
+    for (int y = 0; y < std::min(kRadius, h); ++y)
+        addRow(y, 1);
+    for (int y = 0; y < h; ++y) {
+        if (y + kRadius < h)
+            addRow(y + kRadius, 1);
+        if (y - kRadius - 1 >= 0)
+            addRow(y - kRadius - 1, -1);
+        const int rows = std::min(h, y + kRadius + 1) - std::max(0, y - kRadius);
+        double sum = 0, squares = 0;
+        for (int x = 0; x < std::min(kRadius, w); ++x) {
+            sum += columns[x];
+            squares += columnSquares[x];
+        }
+        for (int x = 0; x < w; ++x) {
+            if (x + kRadius < w) {
+                sum += columns[x + kRadius];
+                squares += columnSquares[x + kRadius];
+            }
+            if (x - kRadius - 1 >= 0) {
+                sum -= columns[x - kRadius - 1];
+                squares -= columnSquares[x - kRadius - 1];
+            }
+            const double n = static_cast<double>(rows) *
+                             (std::min(w, x + kRadius + 1) - std::max(0, x - kRadius));
+            const double mean = sum / n;
+            const double variance = std::max(0.0, squares / n - mean * mean);
+            const float deviation = std::max(static_cast<float>(std::sqrt(variance)), 4.0f);
+            out.at(x, y) =
+                std::clamp((static_cast<float>(mean) - grey.at(x, y)) / deviation, -3.0f, 3.0f);
+        }
     }
     return out;
 }

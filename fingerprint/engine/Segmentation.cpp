@@ -36,6 +36,7 @@ int ForegroundMask::areaPixels() const
 namespace {
 
 constexpr int kKeptRegionShare = 4; // regions of at least a quarter of the largest
+constexpr int kClosingCells = 2;    // gaps up to about a ridge period are closed
 
 // Local grey-level deviation per cell over a window of a few ridge periods.
 std::vector<float> cellDeviation(const Plane& grey, int cell, int cols, int rows)
@@ -76,6 +77,35 @@ void majoritySmooth(std::vector<std::uint8_t>& cells, int cols, int rows)
             out[y * cols + x] = 2 * votes > total ? 1 : 0;
         }
     cells.swap(out);
+}
+
+// Closing (dilation then erosion) by a square of 2r+1 cells: fills the notches and
+// narrow gaps that smudges and faint patches cut into the finger's outline, so
+// that minutiae near them are not taken for edge effects.
+void closeGaps(std::vector<std::uint8_t>& cells, int cols, int rows, int r)
+{
+    auto pass = [&](std::uint8_t keep) {
+        // keep = 1: dilation (any finger cell nearby), 0: erosion (any background).
+        std::vector<std::uint8_t> out(cells.size());
+        for (int y = 0; y < rows; ++y)
+            for (int x = 0; x < cols; ++x) {
+                bool found = false;
+                for (int dy = -r; dy <= r && !found; ++dy)
+                    for (int dx = -r; dx <= r && !found; ++dx) {
+                        const int nx = x + dx, ny = y + dy;
+                        // Outside the image counts as finger for the erosion, so a
+                        // finger touching the border keeps its cells there.
+                        const std::uint8_t v = nx < 0 || ny < 0 || nx >= cols || ny >= rows
+                                                   ? static_cast<std::uint8_t>(1 - keep)
+                                                   : cells[ny * cols + nx];
+                        found = v == keep;
+                    }
+                out[y * cols + x] = found ? keep : static_cast<std::uint8_t>(1 - keep);
+            }
+        cells.swap(out);
+    };
+    pass(1);
+    pass(0);
 }
 
 // Labels 4-connected regions of cells equal to `value`; returns the label per cell (-1 other).
@@ -137,7 +167,8 @@ void keepLargeRegions(std::vector<std::uint8_t>& cells, int cols, int rows)
 
 } // namespace
 
-ForegroundMask segmentForeground(const Plane& grey, const OrientationField& orientation)
+ForegroundMask segmentForeground(const Plane& grey, const OrientationField& orientation,
+                                 Sensitivity sensitivity)
 {
     ForegroundMask mask;
     mask.cell = orientation.cell;
@@ -153,18 +184,21 @@ ForegroundMask segmentForeground(const Plane& grey, const OrientationField& orie
     // and, unlike sensor noise, a dominant direction.
     const float minDeviation = std::max(8.0f, 0.3f * sorted[p90]);
     constexpr float kMinCoherence = 0.25f;
-    // Faint prints: little contrast, but a clear direction over a larger area.
-    constexpr float kFaintDeviation = 3.0f;
-    constexpr float kMinSteadiness = 0.6f;
+    // Faint prints: little contrast, but a clear direction over a larger area. Sensor
+    // noise stays below a steadiness of about 0.15 (0.4 at the very most).
+    const bool faint = sensitivity == Sensitivity::Faint;
+    const float faintDeviation = faint ? 2.0f : 3.0f;
+    const float minSteadiness = faint ? 0.25f : 0.6f;
 
     mask.inside.assign(n, 0);
     for (std::size_t i = 0; i < n; ++i)
         mask.inside[i] =
             (deviation[i] >= minDeviation && orientation.coherence[i] >= kMinCoherence) ||
-                    (deviation[i] >= kFaintDeviation && orientation.steadiness[i] >= kMinSteadiness)
+                    (deviation[i] >= faintDeviation && orientation.steadiness[i] >= minSteadiness)
                 ? 1
                 : 0;
     majoritySmooth(mask.inside, mask.cols, mask.rows);
+    closeGaps(mask.inside, mask.cols, mask.rows, kClosingCells);
     keepLargeRegions(mask.inside, mask.cols, mask.rows);
 
     const int stride = mask.cols + 1;

@@ -24,7 +24,18 @@ struct ForegroundMask
     std::vector<int> integral; // summed-area table of `inside`, (cols+1) x (rows+1)
 };
 
-ForegroundMask segmentForeground(const Plane& grey, const OrientationField& orientation);
+// How readily a cell counts as finger. `Faint` also takes cells of little contrast
+// whose ridge direction is steady over a wide area; it is the second try for
+// prints that the normal rule leaves without enough finger or minutiae. Blank and
+// noise images stay background under both (no contrast, or no steady direction).
+enum class Sensitivity
+{
+    Normal,
+    Faint
+};
+
+ForegroundMask segmentForeground(const Plane& grey, const OrientationField& orientation,
+                                 Sensitivity sensitivity = Sensitivity::Normal);
 
 // Mean ridge coherence over the finger, 0..1; the basis of the quality code.
 float meanCoherence(const ForegroundMask& mask, const OrientationField& orientation);

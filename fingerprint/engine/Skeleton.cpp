@@ -48,43 +48,63 @@ const std::array<std::uint8_t, 256>& simpleTable()
 }
 
 // Directional parallel thinning: removes simple border pixels that are not line
-// ends, one side (E, S, W, N) at a time, until nothing changes.
+// ends, one side (E, S, W, N) at a time, until nothing changes. Works on a copy
+// with a one-pixel empty frame and visits only the pixels still on.
 void thin(Skeleton& s)
 {
     const auto& simple = simpleTable();
+    const int pw = s.width + 2;
+    std::vector<std::uint8_t> on(static_cast<std::size_t>(pw) * (s.height + 2), 0);
+    std::vector<int> live;
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x)
+            if (s.on[y * s.width + x]) {
+                on[(y + 1) * pw + x + 1] = 1;
+                live.push_back((y + 1) * pw + x + 1);
+            }
+    int offset[8];
+    for (int k = 0; k < 8; ++k)
+        offset[k] = kRingDy[k] * pw + kRingDx[k];
+    auto ringAt = [&](int i) {
+        int ring = 0;
+        for (int k = 0; k < 8; ++k)
+            ring |= on[i + offset[k]] << k;
+        return ring;
+    };
+
     std::vector<int> remove;
     bool changed = true;
     while (changed) {
         changed = false;
         for (int side : {0, 2, 4, 6}) {
             remove.clear();
-            for (int y = 0; y < s.height; ++y)
-                for (int x = 0; x < s.width; ++x) {
-                    if (!s.on[y * s.width + x])
-                        continue;
-                    const int ring = s.neighbours(x, y);
-                    if ((ring >> side) & 1)
-                        continue;
-                    if (simple[ring] && std::popcount(static_cast<unsigned>(ring)) >= 2)
-                        remove.push_back(y * s.width + x);
-                }
+            for (int i : live) {
+                const int ring = ringAt(i);
+                if ((ring >> side) & 1)
+                    continue;
+                if (simple[ring] && std::popcount(static_cast<unsigned>(ring)) >= 2)
+                    remove.push_back(i);
+            }
             for (int i : remove)
-                s.on[i] = 0;
-            changed = changed || !remove.empty();
+                on[i] = 0;
+            if (!remove.empty()) {
+                changed = true;
+                std::erase_if(live, [&](int i) { return on[i] == 0; });
+            }
         }
     }
     // Staircase corners: a pixel with two orthogonal neighbours that touch each other.
+    for (int i : live) {
+        const int ring = ringAt(i);
+        const bool corner =
+            ((ring & 0b00000101) == 0b00000101) || ((ring & 0b00010100) == 0b00010100) ||
+            ((ring & 0b01010000) == 0b01010000) || ((ring & 0b01000001) == 0b01000001);
+        if (corner && simple[ring])
+            on[i] = 0;
+    }
     for (int y = 0; y < s.height; ++y)
-        for (int x = 0; x < s.width; ++x) {
-            if (!s.on[y * s.width + x])
-                continue;
-            const int ring = s.neighbours(x, y);
-            const bool corner =
-                ((ring & 0b00000101) == 0b00000101) || ((ring & 0b00010100) == 0b00010100) ||
-                ((ring & 0b01010000) == 0b01010000) || ((ring & 0b01000001) == 0b01000001);
-            if (corner && simple[ring])
-                s.on[y * s.width + x] = 0;
-        }
+        for (int x = 0; x < s.width; ++x)
+            s.on[y * s.width + x] = on[(y + 1) * pw + x + 1];
 }
 
 // Removes spurs (a line end reaching a junction within `minLength`) and short fragments.

@@ -184,6 +184,40 @@ double comparisonsPerSecond(const std::vector<Print>& prints)
     return sink >= 0 ? static_cast<double>(comparisons) / seconds : 0;
 }
 
+// One prepared query identified among kGallery stored templates (the set's
+// templates repeated), on one thread: median time of a few runs.
+constexpr int kGallery = 10000;
+
+void identificationSpeed(const std::vector<Print>& prints)
+{
+    std::vector<const std::vector<std::uint8_t>*> usable;
+    for (const Print& p : prints)
+        if (p.extraction.quality >= 0)
+            usable.push_back(&p.extraction.templ);
+    if (usable.empty())
+        return;
+    std::vector<std::vector<std::uint8_t>> gallery;
+    gallery.reserve(kGallery);
+    for (int i = 0; i < kGallery; ++i)
+        gallery.push_back(*usable[static_cast<std::size_t>(i) % usable.size()]);
+    fp::PreparedQuery query;
+    query.prepare(*usable.front());
+    std::vector<double> runs;
+    long long sink = 0;
+    for (int run = 0; run < 5; ++run) {
+        const auto start = Clock::now();
+        int best = -1;
+        for (const auto& reference : gallery)
+            best = std::max(best, query.score(reference));
+        runs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        sink += best;
+    }
+    const double ms = median(runs);
+    std::printf("  identification among %d templates: %.1f ms (median of %zu runs, %.0f "
+                "comparisons per second)%s\n",
+                kGallery, ms, runs.size(), kGallery / (ms / 1000.0), sink < 0 ? " (no score)" : "");
+}
+
 void benchFolder(const QString& dir)
 {
     std::printf("%s\n", qPrintable(QDir(dir).absolutePath()));
@@ -250,6 +284,7 @@ void benchFolder(const QString& dir)
     std::printf("  lowest genuine score %d\n", minGenuine);
     std::printf("  matching: %.0f comparisons per second (one core, prepared query)\n",
                 comparisonsPerSecond(prints));
+    identificationSpeed(prints);
 }
 
 } // namespace

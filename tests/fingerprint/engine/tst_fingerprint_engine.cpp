@@ -30,6 +30,103 @@ fp::GrayImage noise(int width, int height, unsigned seed)
     return image;
 }
 
+// Noise of +-amplitude grey levels around `grey`, averaged over `blur` x `blur`
+// pixels (1 = white noise): texture without any ridge direction.
+fp::GrayImage noiseAround(int width, int height, int grey, int amplitude, int blur, unsigned seed)
+{
+    fp::GrayImage white = filled(width, height, 0);
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> jitter(-amplitude, amplitude);
+    std::vector<int> raw(white.pixels.size());
+    for (int& v : raw)
+        v = jitter(random);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            int sum = 0, count = 0;
+            for (int dy = 0; dy < blur; ++dy)
+                for (int dx = 0; dx < blur; ++dx)
+                    if (x + dx < width && y + dy < height) {
+                        sum += raw[(y + dy) * width + x + dx];
+                        ++count;
+                    }
+            white.pixels[y * width + x] = static_cast<std::uint8_t>(grey + sum / count);
+        }
+    return white;
+}
+
+// The print as a faint capture: grey levels pressed towards the paper white, so
+// the ridges swing by only `contrast` of their usual amplitude, and then the
+// sensor's own noise of +-`noise` grey levels on top.
+fp::GrayImage faint(fp::GrayImage image, double contrast, int noise = 0, unsigned seed = 1)
+{
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> jitter(-noise, noise);
+    for (auto& p : image.pixels)
+        p = static_cast<std::uint8_t>(
+            std::clamp(std::lround(215 + (p - 215) * contrast) + jitter(random), 0L, 255L));
+    return image;
+}
+
+// The ridges only in patches of about `size` pixels, a `share` of the surface
+// (ridges broken into dots, as a dry or lightly pressed finger leaves them).
+fp::GrayImage dotted(fp::GrayImage image, double share, int size, unsigned seed)
+{
+    const int cols = image.width / size + 2, rows = image.height / size + 2;
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::vector<double> field(static_cast<std::size_t>(cols) * rows);
+    for (double& v : field)
+        v = unit(random);
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            // Bilinear between the random values on a coarse grid.
+            const double gx = static_cast<double>(x) / size, gy = static_cast<double>(y) / size;
+            const int x0 = static_cast<int>(gx), y0 = static_cast<int>(gy);
+            const double ax = gx - x0, ay = gy - y0;
+            const double v =
+                (field[y0 * cols + x0] * (1 - ax) + field[y0 * cols + x0 + 1] * ax) * (1 - ay) +
+                (field[(y0 + 1) * cols + x0] * (1 - ax) + field[(y0 + 1) * cols + x0 + 1] * ax) *
+                    ay;
+            auto& p = image.pixels[static_cast<std::size_t>(y) * image.width + x];
+            if (v > share)
+                p = std::max<std::uint8_t>(p, 200);
+        }
+    return image;
+}
+
+// The print with dark blots over part of it (smudges: no ridges to see there).
+fp::GrayImage smudged(fp::GrayImage image, int blots, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> where(0, image.width - 1);
+    std::uniform_int_distribution<int> speckle(0, 8);
+    for (int b = 0; b < blots; ++b) {
+        const int cx = where(random), cy = where(random) % image.height;
+        for (int y = std::max(0, cy - 20); y < std::min(image.height, cy + 20); ++y)
+            for (int x = std::max(0, cx - 20); x < std::min(image.width, cx + 20); ++x)
+                if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= 400)
+                    image.pixels[static_cast<std::size_t>(y) * image.width + x] =
+                        static_cast<std::uint8_t>(40 + speckle(random));
+    }
+    return image;
+}
+
+// Planted minutiae of `print` that have an extracted minutia within `radius` pixels.
+int plantedFound(const SyntheticPrint& print, const std::vector<fp::Minutia>& minutiae,
+                 double radius)
+{
+    int found = 0;
+    for (const QPointF& planted : print.minutiae) {
+        const QPointF at = print.imagePoint(planted);
+        for (const fp::Minutia& m : minutiae)
+            if (std::hypot(m.x - at.x(), m.y - at.y()) <= radius) {
+                ++found;
+                break;
+            }
+    }
+    return found;
+}
+
 std::vector<std::uint8_t> templateOf(const SyntheticPrint& print)
 {
     const fp::Extraction e = fp::extractTemplate(print.render());
@@ -47,6 +144,8 @@ private slots:
     void qualityCode();
     void templateContents_data();
     void templateContents();
+    void poorCapturesKeepTheirMinutiae_data();
+    void poorCapturesKeepTheirMinutiae();
     void movedCopyMatches_data();
     void movedCopyMatches();
     void differentFingersDoNotMatch();
@@ -76,7 +175,13 @@ void FingerprintEngineTest::qualityCode_data()
     QTest::newRow("no pixels") << fp::GrayImage{} << false;
     QTest::newRow("buffer shorter than the size") << shortBuffer << false;
     QTest::newRow("negative size") << fp::GrayImage{-5, 10, 500, {}} << false;
+    // Little contrast, or texture, but no ridge direction anywhere: still no finger.
+    QTest::newRow("faint noise") << noiseAround(300, 300, 200, 4, 1, 7) << false;
+    QTest::newRow("blurred noise") << noiseAround(300, 300, 128, 60, 3, 8) << false;
+    QTest::newRow("faint blurred noise") << noiseAround(400, 400, 200, 6, 4, 9) << false;
     QTest::newRow("print") << syntheticFinger(1).render() << true;
+    QTest::newRow("faint print") << faint(syntheticFinger(3).render(), 0.05) << true;
+    QTest::newRow("smudged print") << smudged(syntheticFinger(4).render(), 6, 3) << true;
     QTest::newRow("print at 1000 dpi") << fine.render() << true;
 }
 
@@ -126,20 +231,65 @@ void FingerprintEngineTest::templateContents()
         QVERIFY(m.type == 0 || m.type == 1);
         QVERIFY(m.quality >= 0 && m.quality <= 100);
     }
-    int found = 0;
-    for (const QPointF& planted : print.minutiae) {
-        const QPointF at = print.imagePoint(planted);
-        for (const fp::Minutia& m : minutiae)
-            if (std::hypot(m.x - at.x(), m.y - at.y()) <= 6.0 * scale) {
-                ++found;
-                break;
-            }
-    }
+    const int found = plantedFound(print, minutiae, 6.0 * scale);
     QVERIFY2(found * 10 >= static_cast<int>(print.minutiae.size()) * 8,
              qPrintable(QStringLiteral("%1 of %2 planted minutiae found")
                             .arg(found)
                             .arg(print.minutiae.size())));
     QVERIFY(minutiae.size() <= print.minutiae.size() + 4);
+}
+
+void FingerprintEngineTest::poorCapturesKeepTheirMinutiae_data()
+{
+    QTest::addColumn<int>("finger");
+    QTest::addColumn<double>("contrast"); // share of the usual ridge amplitude
+    QTest::addColumn<int>("noise");       // grey levels of sensor noise on the faint image
+    QTest::addColumn<int>("blots");       // dark smudges of 40 px
+    QTest::addColumn<double>("dots");     // share of the ridges' surface left (1 = all)
+    QTest::addColumn<int>("invented");    // minutiae allowed beyond the planted ones
+    QTest::newRow("half contrast") << 1 << 0.5 << 0 << 0 << 1.0 << 4;
+    QTest::newRow("faint, 10 % contrast") << 2 << 0.1 << 0 << 0 << 1.0 << 4;
+    QTest::newRow("very faint, 5 % contrast") << 5 << 0.05 << 0 << 0 << 1.0 << 4;
+    QTest::newRow("faint and noisy") << 3 << 0.1 << 8 << 0 << 1.0 << 4;
+    QTest::newRow("very faint and noisy") << 3 << 0.06 << 6 << 0 << 1.0 << 4;
+    QTest::newRow("smudged in places") << 6 << 1.0 << 0 << 5 << 1.0 << 19;
+    QTest::newRow("faint and smudged") << 7 << 0.1 << 0 << 4 << 1.0 << 16;
+    // Dotted ridges leave breaks that the filter cannot always join.
+    QTest::newRow("faint, dotted ridges") << 2 << 0.15 << 2 << 0 << 0.5 << 4;
+    QTest::newRow("faint, ridges mostly gaps") << 2 << 0.15 << 2 << 0 << 0.4 << 8;
+    QTest::newRow("fainter, ridges mostly gaps") << 2 << 0.1 << 2 << 0 << 0.4 << 12;
+}
+
+// A faint or partly smudged capture still gives a template, and its minutiae are
+// the planted ones: the finger area is not cut down to the clearest patches, and
+// the faint parts add no invented minutiae.
+void FingerprintEngineTest::poorCapturesKeepTheirMinutiae()
+{
+    QFETCH(int, finger);
+    QFETCH(double, contrast);
+    QFETCH(int, noise);
+    QFETCH(int, blots);
+    QFETCH(double, dots);
+    QFETCH(int, invented);
+    const SyntheticPrint print = syntheticFinger(finger);
+    fp::GrayImage image = print.render();
+    if (dots < 1)
+        image = dotted(image, dots, 3, static_cast<unsigned>(finger));
+    image = faint(image, contrast, noise, static_cast<unsigned>(finger));
+    if (blots > 0)
+        image = smudged(image, blots, static_cast<unsigned>(finger));
+    const fp::Extraction e = fp::extractTemplate(image);
+    QVERIFY2(e.quality >= 0, qPrintable(QString::number(e.quality)));
+    const std::vector<fp::Minutia> minutiae = fp::decodeMinutiae(e.templ);
+    // Blots hide some planted minutiae and leave ridge ends at their rims.
+    const int hidden = blots > 0 ? 4 : 0;
+    const int planted = static_cast<int>(print.minutiae.size());
+    const int found = plantedFound(print, minutiae, 6.0);
+    QVERIFY2(found * 10 >= (planted - hidden) * 7,
+             qPrintable(QStringLiteral("%1 of %2 planted minutiae found").arg(found).arg(planted)));
+    QVERIFY2(
+        static_cast<int>(minutiae.size()) <= planted + invented,
+        qPrintable(QStringLiteral("%1 minutiae for %2 planted").arg(minutiae.size()).arg(planted)));
 }
 
 void FingerprintEngineTest::movedCopyMatches_data()

@@ -23,6 +23,13 @@ Bytes randomBytes(std::size_t size, std::mt19937& random)
     return b;
 }
 
+// Offset of minutia i in a template whose header is intact.
+std::size_t minutiaAt(const Bytes& b, std::size_t i)
+{
+    const std::size_t areaBytes = (static_cast<std::size_t>(b[13]) * b[14] + 7) / 8;
+    return 16 + areaBytes + 5 * i;
+}
+
 // A fresh checksum, so that the mutation reaches the structural checks.
 void reseal(Bytes& b)
 {
@@ -146,6 +153,28 @@ void TemplateFuzzTest::resealedStructure_data()
     QTest::newRow("random body, resealed") << Mutation([](const Bytes& v, std::mt19937& r) {
         Bytes b = randomBytes(v.size(), r);
         std::copy_n(v.begin(), 16, b.begin());
+        reseal(b);
+        return b;
+    });
+    // Well-formed templates with absurd geometry: the matcher's grids and
+    // neighbour searches must cope with any place in the coordinate range.
+    QTest::newRow("minutiae scattered to any place")
+        << Mutation([](const Bytes& v, std::mt19937& r) {
+               Bytes b = v;
+               for (std::size_t i = 0; i < b[15]; ++i) {
+                   const std::size_t at = minutiaAt(b, i);
+                   for (std::size_t k = 0; k < 4; ++k)
+                       b[at + k] = static_cast<std::uint8_t>(r() % 256);
+                   b[at + 4] = static_cast<std::uint8_t>((r() % 2) * 0x80 + r() % 101);
+               }
+               reseal(b);
+               return b;
+           });
+    QTest::newRow("all minutiae on one spot") << Mutation([](const Bytes& v, std::mt19937& r) {
+        Bytes b = v;
+        const Bytes spot = randomBytes(4, r);
+        for (std::size_t i = 0; i < b[15]; ++i)
+            std::copy(spot.begin(), spot.end(), b.begin() + static_cast<long>(minutiaAt(b, i)));
         reseal(b);
         return b;
     });

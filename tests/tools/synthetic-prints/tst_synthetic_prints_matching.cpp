@@ -114,10 +114,8 @@ void TestSyntheticPrintsMatching::touchesOfOneFingerMatchOnlyEachOther()
     QVERIFY2(genuine.lowest > impostor.highest,
              qPrintable(QStringLiteral("%1 <= %2").arg(genuine.lowest).arg(impostor.highest)));
     QVERIFY2(genuine.rate() >= 0.9, qPrintable(QString::number(genuine.rate())));
-    // Clean generated prints hold many minutiae and score high against any
-    // print: the default threshold lets some other fingers through.
-    QEXPECT_FAIL("", "the engine's default threshold accepts some other fingers' generated prints",
-                 Continue);
+    // Clean generated prints hold many minutiae, so chance pairs are many too:
+    // the score discounts them and no other finger is accepted.
     QCOMPARE(impostor.matches, 0);
 }
 
