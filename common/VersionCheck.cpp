@@ -4,6 +4,7 @@
 #include "Messages.h"
 
 #include <QSqlQuery>
+#include <QWidget>
 
 VersionOutcome CheckVersion(Db& db, int program, float programVersion)
 {
@@ -30,4 +31,18 @@ VersionOutcome CheckVersion(Db& db, int program, float programVersion)
 QString newerVersionCaptionSuffix()
 {
     return QStringLiteral(" Existe una Nueva Versión Disponible!!!");
+}
+
+bool CheckVersionOfWindow(Db& db, int program, QWidget* window, float programVersion)
+{
+    switch (CheckVersion(db, program, programVersion)) {
+    case VersionOutcome::NewerMustClose:
+        return false;
+    case VersionOutcome::NewerAvailable:
+        window->setWindowTitle(window->windowTitle() + newerVersionCaptionSuffix());
+        break;
+    case VersionOutcome::Current:
+        break;
+    }
+    return true;
 }

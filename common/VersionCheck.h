@@ -4,6 +4,7 @@
 #include <QString>
 
 class Db;
+class QWidget;
 
 inline constexpr float kProgramVersion = 1.0f;
 inline constexpr int kConsoleProgram = 1;
@@ -22,3 +23,8 @@ VersionOutcome CheckVersion(Db& db, int program, float programVersion = kProgram
 
 // The suffix a window caption gets when a newer release exists.
 QString newerVersionCaptionSuffix();
+
+// The check for a program's main window: a newer release adds the suffix to its caption.
+// Returns false when that release closes older programs (the program then ends).
+bool CheckVersionOfWindow(Db& db, int program, QWidget* window,
+                          float programVersion = kProgramVersion);

@@ -98,15 +98,8 @@ bool FrmClock::Form_Load()
 
     setWindowTitle(windowTitle() + versionText());
     context_.ProgramVersion = kProgramVersion;
-    switch (CheckVersion(context_.db, kTerminalProgram, context_.ProgramVersion)) {
-    case VersionOutcome::NewerMustClose:
+    if (!CheckVersionOfWindow(context_.db, kTerminalProgram, this, context_.ProgramVersion))
         return false;
-    case VersionOutcome::NewerAvailable:
-        setWindowTitle(windowTitle() + newerVersionCaptionSuffix());
-        break;
-    case VersionOutcome::Current:
-        break;
-    }
     SyncServerClock();
     ShowLocation();
     ShowLocationMessage();

@@ -61,15 +61,8 @@ bool FrmMain::Form_Load()
     RegisterDataSource(context_.connectionString);
 
     context_.ProgramVersion = kProgramVersion;
-    switch (CheckVersion(context_.db, kConsoleProgram, context_.ProgramVersion)) {
-    case VersionOutcome::NewerMustClose:
+    if (!CheckVersionOfWindow(context_.db, kConsoleProgram, this, context_.ProgramVersion))
         return false;
-    case VersionOutcome::NewerAvailable:
-        setWindowTitle(windowTitle() + newerVersionCaptionSuffix());
-        break;
-    case VersionOutcome::Current:
-        break;
-    }
     return true;
 }
 

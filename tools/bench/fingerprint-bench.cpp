@@ -2,6 +2,7 @@
 // accuracy by the usual protocol of public fingerprint competitions, and speed.
 
 #include "Engine.h"
+#include "GrayPicture.h"
 
 #include <algorithm>
 #include <chrono>
@@ -25,19 +26,6 @@ struct Print
     double extractMs = 0;
 };
 
-fp::GrayImage toGray(const QImage& source)
-{
-    const QImage grey = source.convertToFormat(QImage::Format_Grayscale8);
-    fp::GrayImage image;
-    image.width = grey.width();
-    image.height = grey.height();
-    image.pixels.resize(static_cast<std::size_t>(image.width) * image.height);
-    for (int y = 0; y < image.height; ++y)
-        std::copy_n(grey.constScanLine(y), image.width,
-                    &image.pixels[static_cast<std::size_t>(y) * image.width]);
-    return image;
-}
-
 std::vector<Print> loadAndExtract(const QString& dir)
 {
     static const QRegularExpression name(QStringLiteral("^(\\d+)_(\\d+)\\.png$"));
@@ -56,7 +44,7 @@ std::vector<Print> loadAndExtract(const QString& dir)
         Print p;
         p.finger = m.captured(1).toInt();
         p.impression = m.captured(2).toInt();
-        const fp::GrayImage grey = toGray(image);
+        const fp::GrayImage grey = FingerImage::grayFromPicture(image);
         const auto start = Clock::now();
         p.extraction = fp::extractTemplate(grey);
         p.extractMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();

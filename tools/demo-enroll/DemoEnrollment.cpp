@@ -2,6 +2,7 @@
 
 #include "Db.h"
 #include "Engine.h"
+#include "GrayPicture.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,20 +11,6 @@
 #include <QSqlQuery>
 
 namespace {
-
-fp::GrayImage toGray(const QImage& picture)
-{
-    const QImage grey = picture.convertToFormat(QImage::Format_Grayscale8);
-    fp::GrayImage image;
-    image.width = grey.width();
-    image.height = grey.height();
-    image.pixels.resize(std::size_t(image.width) * image.height);
-    for (int y = 0; y < image.height; ++y) {
-        const uchar* row = grey.constScanLine(y);
-        std::copy(row, row + image.width, image.pixels.begin() + std::ptrdiff_t(y) * image.width);
-    }
-    return image;
-}
 
 QString userName(Db& db, int user)
 {
@@ -70,7 +57,7 @@ DemoEnrollmentResult enrollDemoFingers(Db& db, const DemoEnrollmentPlan& plan)
         for (int indicator = 1; indicator <= plan.fingersPerUser; ++indicator) {
             const int finger = (user - 1) * plan.fingersPerUser + indicator;
             const QImage first(prints.filePath(QStringLiteral("%1_1.png").arg(finger)));
-            const fp::GrayImage image = toGray(first);
+            const fp::GrayImage image = FingerImage::grayFromPicture(first);
             const fp::Extraction extraction =
                 image.pixels.empty() ? fp::Extraction{} : fp::extractTemplate(image);
             if (extraction.quality < 0) {

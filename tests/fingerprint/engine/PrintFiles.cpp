@@ -1,5 +1,7 @@
 #include "PrintFiles.h"
 
+#include "GrayPicture.h"
+
 #include <algorithm>
 #include <QDir>
 #include <QImage>
@@ -23,15 +25,7 @@ namespace {
 
 fp::GrayImage fromQImage(const QImage& source)
 {
-    const QImage grey = source.convertToFormat(QImage::Format_Grayscale8);
-    fp::GrayImage image;
-    image.width = grey.width();
-    image.height = grey.height();
-    image.pixels.resize(static_cast<std::size_t>(image.width) * image.height);
-    for (int y = 0; y < image.height; ++y)
-        std::copy_n(grey.constScanLine(y), image.width,
-                    &image.pixels[static_cast<std::size_t>(y) * image.width]);
-    return image;
+    return FingerImage::grayFromPicture(source);
 }
 
 } // namespace
