@@ -26,9 +26,9 @@ struct Minutia
 {
     int x = 0;
     int y = 0;
-    float angle = 0;  // radians, direction of the ridge
-    int type = 0;     // 0 = ending, 1 = bifurcation
-    int quality = 0;  // 0..100
+    float angle = 0; // radians, direction of the ridge
+    int type = 0;    // 0 = ending, 1 = bifurcation
+    int quality = 0; // 0..100
 };
 
 struct Extraction
@@ -82,6 +82,9 @@ private:
 int defaultThreshold();
 
 // 1 = match, 0 = no match, negative = error (as score() says).
-inline int decide(int score) { return score < 0 ? score : (score >= defaultThreshold() ? 1 : 0); }
+inline int decide(int score)
+{
+    return score < 0 ? score : (score >= defaultThreshold() ? 1 : 0);
+}
 
 } // namespace fp

@@ -1,6 +1,7 @@
 // Extraction, matching and the pictures of a template's details, through the
 // component, on blank images and on real prints.
 
+#include "EvaluationPrints.h"
 #include "FingerImage.h"
 #include "FingerprintComponent.h"
 #include "FingerprintStatus.h"
@@ -11,15 +12,7 @@ namespace {
 
 QString printsFolder()
 {
-    const QStringList candidates = {
-        qEnvironmentVariable("VELANDRO_SOURCE_DIR") +
-            QStringLiteral("/../shared/data/fingerprints/FVC2000_DB1_B"),
-        QStringLiteral("/work/shared/data/fingerprints/FVC2000_DB1_B")};
-    for (const QString& folder : candidates) {
-        if (QFileInfo(folder + QStringLiteral("/101_1.png")).exists())
-            return folder;
-    }
-    return {};
+    return testing::evaluationSet(QStringLiteral("FVC2000_DB1_B"));
 }
 
 struct Print

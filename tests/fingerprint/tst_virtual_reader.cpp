@@ -1,6 +1,7 @@
 // The component against libfprint's virtual image reader: sensors arriving
 // and leaving, whole touches, and stopping capture in the middle of a touch.
 
+#include "EvaluationPrints.h"
 #include "FingerImage.h"
 #include "FingerprintComponent.h"
 #include "FingerprintStatus.h"
@@ -16,15 +17,7 @@ constexpr int kTimeout = 20000;
 
 QString printPath(const QString& name)
 {
-    const QStringList folders = {qEnvironmentVariable("VELANDRO_SOURCE_DIR") +
-                                     QStringLiteral("/../shared/data/fingerprints/FVC2000_DB1_B"),
-                                 QStringLiteral("/work/shared/data/fingerprints/FVC2000_DB1_B")};
-    for (const QString& folder : folders) {
-        const QString path = folder + QLatin1Char('/') + name;
-        if (QFileInfo::exists(path))
-            return path;
-    }
-    return {};
+    return testing::evaluationPrint(QStringLiteral("FVC2000_DB1_B"), name);
 }
 
 // Grey noise from a fixed seed: libfprint accepts it as a finger image.

@@ -1,6 +1,7 @@
 // A day at the terminal by fingerprint: libfprint's virtual image reader plays the finger, the
 // terminal verifies it against the selected user's stored templates and punches.
 
+#include "EvaluationPrints.h"
 #include "FingerImage.h"
 #include "FingerprintComponent.h"
 #include "TerminalFixture.h"
@@ -23,15 +24,7 @@ QDateTime monday(const QString& time)
 
 QString printPath(const QString& name)
 {
-    const QStringList folders = {qEnvironmentVariable("VELANDRO_SOURCE_DIR") +
-                                     QStringLiteral("/../shared/data/fingerprints/FVC2000_DB1_B"),
-                                 QStringLiteral("/work/shared/data/fingerprints/FVC2000_DB1_B")};
-    for (const QString& folder : folders) {
-        const QString path = folder + QLatin1Char('/') + name;
-        if (QFileInfo::exists(path))
-            return path;
-    }
-    return {};
+    return testing::evaluationPrint(QStringLiteral("FVC2000_DB1_B"), name);
 }
 
 // The template the reader's image of a print gives, as the console stores it.

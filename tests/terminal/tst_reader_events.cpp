@@ -1,6 +1,7 @@
 // The terminal's reactions to the reader, with a scripted reader: when the capture runs, what
 // the message line says through a touch, and the start-up without reader library.
 
+#include "EvaluationPrints.h"
 #include "FingerImage.h"
 #include "ReaderBackend.h"
 #include "TerminalFixture.h"
@@ -68,13 +69,8 @@ private:
 
 QImage print(const QString& name)
 {
-    for (const QString& folder : {qEnvironmentVariable("VELANDRO_SOURCE_DIR") +
-                                      "/../shared/data/fingerprints/FVC2000_DB1_B",
-                                  QStringLiteral("/work/shared/data/fingerprints/FVC2000_DB1_B")}) {
-        if (QFileInfo::exists(folder + "/" + name))
-            return QImage(folder + "/" + name);
-    }
-    return {};
+    const QString path = testing::evaluationPrint(QStringLiteral("FVC2000_DB1_B"), name);
+    return path.isEmpty() ? QImage() : QImage(path);
 }
 
 QByteArray templateOf(const QImage& image)
