@@ -18,12 +18,16 @@ constexpr float kPlaceToleranceSlope = 0.04f; // ... plus this much per pixel aw
 constexpr float kMinExpectedPairs = 16.0f;    // so that a few pairs in a sliver never score high
 constexpr float kTypeMismatchWeight = 0.5f;   // a pair of an ending and a bifurcation
 constexpr float kMinSupported = 3.0f;         // fewer supported pairs score 0
-constexpr float kConfidentPairs = 12.0f;      // fewer are weak evidence however well they fit
+constexpr float kConfidentPairs = 8.0f;       // fewer are weak evidence however well they fit
+constexpr int kFullSupport = 2;               // paired neighbours that support a pair in full ...
+constexpr int kFullEdges = 4;                 // ... with this many agreeing neighbourhood edges
 constexpr float kFullQuality = 60.0f;         // minutia quality that counts in full ...
 constexpr float kLowQualityWeight = 0.3f;     // ... and the least weight
-// Chance pairs per minutia pair per pixel of common area: the pairing tolerance
-// area (about 12 px around, directions mostly agree as ridges run alike).
-constexpr float kChancePairArea = 200.0f;
+// Supported pairs that chance gives per minutia pair per pixel of common area:
+// the pairing tolerance area (about 12 px around, directions mostly agree as
+// ridges run alike) times the chance that chance pairs lie next to each other
+// (regular ridges make that likely; measured on impostor pairs).
+constexpr float kChancePairArea = 500.0f;
 
 using Candidate = MatchScratch::Candidate;
 
@@ -190,16 +194,35 @@ void overlapCounts(const MatchTemplate& q, const MatchTemplate& r, const Motion&
     }
 }
 
-// A pair counts by how many of its neighbourhood edges agree (a quarter per
-// edge, in full from four): pairs of an impostor alignment are mostly chance
-// neighbours in place, their neighbourhoods seldom agree.
+// A pair counts by the mean of two supports: how many of its neighbourhood edges
+// agree (a quarter per edge, in full from four) and how many of its neighbours
+// are paired with neighbours of its partner (a half per neighbour, in full from
+// two). The pairs of a genuine alignment lie in runs of paired neighbourhoods;
+// an impostor alignment pairs scattered chance neighbours whose neighbourhoods
+// seldom agree and whose neighbours are seldom paired with each other.
 float supportedPairs(const MatchTemplate& q, const MatchTemplate& r,
-                     const std::vector<MatchPair>& pairs, const std::uint8_t* votes, int stride)
+                     const std::vector<MatchPair>& pairs, const std::uint8_t* votes, int stride,
+                     std::vector<int>& queryOf)
 {
+    queryOf.assign(r.points.size(), -1);
+    for (const MatchPair& p : pairs)
+        queryOf[p.reference] = p.query;
     float n = 0;
     for (const MatchPair& p : pairs) {
-        const float weight =
-            0.25f * static_cast<float>(std::min<int>(votes[p.query * stride + p.reference], 4));
+        const Edge* qEdges = &q.edges[static_cast<std::size_t>(p.query) * kNeighbours];
+        const Edge* rEdges = &r.edges[static_cast<std::size_t>(p.reference) * kNeighbours];
+        const int qCount = q.edgeCount[p.query];
+        int paired = 0;
+        for (int e = 0; e < r.edgeCount[p.reference] && paired < kFullSupport; ++e) {
+            const int partner = queryOf[rEdges[e].neighbour];
+            if (partner >= 0 && std::any_of(qEdges, qEdges + qCount, [&](const Edge& edge) {
+                    return edge.neighbour == partner;
+                }))
+                ++paired;
+        }
+        const int agreeing = std::min<int>(votes[p.query * stride + p.reference], kFullEdges);
+        const float weight = 0.5f * (static_cast<float>(paired) / kFullSupport +
+                                     static_cast<float>(agreeing) / kFullEdges);
         // An ending seen as a bifurcation happens (ink, pressure) but is weaker evidence.
         n += q.points[p.query].type == r.points[p.reference].type ? weight
                                                                   : kTypeMismatchWeight * weight;
@@ -224,9 +247,9 @@ float commonArea(const MatchTemplate& q, const MatchTemplate& r, const Motion& m
     return static_cast<float>(cells * d.areaCell * d.areaCell);
 }
 
-// n supported pairs score n times the fraction they make of the minutiae both
-// prints show in their common area, less the pairs that chance alone gives at
-// that density of minutiae.
+// The supported pairs beyond those chance gives at this density of minutiae,
+// m = n - chance, score m times the fraction m makes of the minutiae both prints
+// show in their common area.
 int scorePairing(const MatchTemplate& q, const MatchTemplate& r, const Motion& motion, float n,
                  MatchDetail& detail)
 {
@@ -238,10 +261,10 @@ int scorePairing(const MatchTemplate& q, const MatchTemplate& r, const Motion& m
     const float b = std::max({detail.inReference, n, kMinExpectedPairs});
     const float chance =
         kChancePairArea * detail.inQuery * detail.inReference / std::max(detail.commonArea, 1.0f);
+    const float beyond = std::max(0.0f, n - chance);
     // Few pairs are weak evidence however well they fit.
     const float certainty = std::min(1.0f, n / kConfidentPairs);
-    return std::max(
-        0, static_cast<int>(std::lround(100.0f * certainty * (n * n / std::sqrt(a * b) - chance))));
+    return static_cast<int>(std::lround(100.0f * certainty * beyond * beyond / std::sqrt(a * b)));
 }
 
 } // namespace
@@ -367,7 +390,7 @@ int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& refere
                 motion = refined;
             }
         }
-        const float n = supportedPairs(query, reference, s.found, s.votes.data(), nr);
+        const float n = supportedPairs(query, reference, s.found, s.votes.data(), nr, s.queryOf);
         MatchDetail d = out;
         int score = scorePairing(query, reference, motion, n, d);
         // Fingers are put on the reader roughly upright: a placement turned
