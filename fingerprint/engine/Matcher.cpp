@@ -98,6 +98,13 @@ Motion fitMotion(const MatchTemplate& q, const MatchTemplate& r,
     return m;
 }
 
+// How far a minutia may lie from its partner: more the farther it is from the anchor (ax, ay).
+float placeTolerance(float x, float y, float ax, float ay)
+{
+    return kPlaceTolerance +
+           kPlaceToleranceSlope * std::sqrt((x - ax) * (x - ax) + (y - ay) * (y - ay));
+}
+
 // One-to-one pairing of minutiae that agree in place and direction under `motion`;
 // the place tolerance grows with the distance from (ax, ay).
 void pairMinutiae(const PreparedTemplate& query, const MatchTemplate& r, const Motion& motion,
@@ -110,9 +117,7 @@ void pairMinutiae(const PreparedTemplate& query, const MatchTemplate& r, const M
         float x, y;
         motion.apply(rp.x, rp.y, x, y);
         const float angle = rp.angle + motion.rotation;
-        const float tolerance =
-            kPlaceTolerance +
-            kPlaceToleranceSlope * std::sqrt((x - ax) * (x - ax) + (y - ay) * (y - ay));
+        const float tolerance = placeTolerance(x, y, ax, ay);
         query.grid.near(x, y, tolerance, [&](int i) {
             const MatchPoint& qp = q.points[i];
             const float dx = qp.x - x, dy = qp.y - y;
@@ -150,9 +155,7 @@ float quickSupport(const PreparedTemplate& query, const MatchTemplate& r, const 
         float x, y;
         motion.apply(rp.x, rp.y, x, y);
         const float angle = rp.angle + motion.rotation;
-        const float tolerance =
-            kPlaceTolerance +
-            kPlaceToleranceSlope * std::sqrt((x - ax) * (x - ax) + (y - ay) * (y - ay));
+        const float tolerance = placeTolerance(x, y, ax, ay);
         int best = 0;
         query.grid.near(x, y, tolerance, [&](int i) {
             const int v = votes[i * stride + j];

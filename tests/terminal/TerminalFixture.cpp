@@ -167,4 +167,11 @@ bool shown(const QLabel* label)
            (label->parentWidget() == nullptr || label->isVisibleTo(label->window()));
 }
 
+void TerminalFixture::addOfficeWorker(const QString& password)
+{
+    addSchedule(4, QStringLiteral("OFICINA"), kOfficeTimes);
+    addUser(20, QStringLiteral("ANA LOPEZ"), password);
+    assign(20, 4);
+}
+
 } // namespace testing

@@ -27,6 +27,10 @@ struct ScheduleTimes
     int checaAntes = 15;
 };
 
+// The office schedule most screen tests use: 09:00-18:00, meal break 14:00-15:00, tolerance 10,
+// exit accepted from 15 minutes before.
+inline const ScheduleTimes kOfficeTimes{"09:00:00", "18:00:00", "14:00:00", "15:00:00", 10, 15};
+
 class TerminalFixture
 {
 public:
@@ -58,6 +62,8 @@ public:
                      QList<int> weekdays = {1, 2, 3, 4, 5, 6, 7});
     void assign(int user, int horario, int orden = 0);
     void addPermission(int user, const QDate& from, const QDate& to, int tipo);
+    // Schedule 4 "OFICINA" (kOfficeTimes, every day) and user 20 "ANA LOPEZ" assigned to it.
+    void addOfficeWorker(const QString& password = {});
 
     // The screen.
     void typeUser(const QString& number);

@@ -21,8 +21,6 @@ QDateTime monday(const QString& time)
     return QDateTime(kMonday, QTime::fromString(time, "HH:mm:ss"));
 }
 
-const ScheduleTimes kOffice{"09:00:00", "18:00:00", "14:00:00", "15:00:00", 10, 15};
-
 // Which of a punch's three icons are shown: "plain", "R", "J" or "none".
 QString iconOf(QLabel* plain, QLabel* late, QLabel* justified)
 {
@@ -56,9 +54,7 @@ private slots:
     void init()
     {
         fixture.clear();
-        fixture.addSchedule(4, "OFICINA", kOffice);
-        fixture.addUser(20, "ANA LOPEZ", "C");
-        fixture.assign(20, 4);
+        fixture.addOfficeWorker("C");
     }
 
     void entryIcon_data()

@@ -87,9 +87,7 @@ private slots:
     void init()
     {
         fixture.clear();
-        fixture.addSchedule(4, "OFICINA", {"09:00:00", "18:00:00", "14:00:00", "15:00:00", 10, 15});
-        fixture.addUser(20, "ANA LOPEZ");
-        fixture.assign(20, 4);
+        fixture.addOfficeWorker();
         enroll(20, {"101_2.png", "101_3.png", "101_4.png"});
         fixture.addUser(21, "BEATRIZ GOMEZ");
         fixture.assign(21, 4);

@@ -23,8 +23,6 @@ QDateTime monday(const QString& time)
     return QDateTime(kMonday, QTime::fromString(time, "HH:mm:ss"));
 }
 
-const ScheduleTimes kOffice{"09:00:00", "18:00:00", "14:00:00", "15:00:00", 10, 15};
-
 } // namespace
 
 class TestPunchPassword : public QObject
@@ -70,7 +68,7 @@ private slots:
     void init()
     {
         fixture.clear();
-        fixture.addSchedule(4, "OFICINA", kOffice, {1, 2, 3, 4, 5});
+        fixture.addSchedule(4, "OFICINA", kOfficeTimes, {1, 2, 3, 4, 5});
         fixture.addUser(20, "ANA LOPEZ", "CLAVE20");
         fixture.assign(20, 4);
         fixture.boxes.boxes.clear();
@@ -163,7 +161,7 @@ private slots:
         QFETCH(QString, text);
         fixture.addUser(30, "SIN HORARIO", "X", setup == "multiple");
         if (setup == "weekend") {
-            fixture.addSchedule(5, "FIN DE SEMANA", kOffice, {6, 7});
+            fixture.addSchedule(5, "FIN DE SEMANA", kOfficeTimes, {6, 7});
             fixture.assign(30, 5);
         }
         FrmClock* form = startAt("09:00:00");
@@ -235,7 +233,7 @@ private slots:
     {
         QFETCH(bool, byName);
         fixture.clear(4, QStringLiteral("NORTE")); // the station says 3, which is no location
-        fixture.addSchedule(4, "OFICINA", kOffice, {1, 2, 3, 4, 5});
+        fixture.addSchedule(4, "OFICINA", kOfficeTimes, {1, 2, 3, 4, 5});
         fixture.addUser(20, "ANA LOPEZ", "CLAVE20");
         fixture.assign(20, 4);
         FrmClock* form = startAt("09:00:00");
@@ -452,9 +450,9 @@ private slots:
     {
         QFETCH(QDate, day);
         QFETCH(QString, schedule);
-        fixture.addSchedule(8, "NON", kOffice);
-        fixture.addSchedule(9, "PAR", kOffice);
-        fixture.addSchedule(10, "FIJO", kOffice);
+        fixture.addSchedule(8, "NON", kOfficeTimes);
+        fixture.addSchedule(9, "PAR", kOfficeTimes);
+        fixture.addSchedule(10, "FIJO", kOfficeTimes);
         fixture.addUser(60, "ROTA", "R", false, true);
         fixture.assign(60, 10, 0);
         fixture.assign(60, 8, 1);

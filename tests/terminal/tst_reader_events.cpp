@@ -123,9 +123,7 @@ private slots:
     void init()
     {
         fixture.clear();
-        fixture.addSchedule(4, "OFICINA", {"09:00:00", "18:00:00", "14:00:00", "15:00:00", 10, 15});
-        fixture.addUser(20, "ANA LOPEZ");
-        fixture.assign(20, 4);
+        fixture.addOfficeWorker();
         fixture.db().insertRow(
             "KxFingerP",
             {{"Usuario", 20}, {"NumFing", 1}, {"Feature", templateOf(print("101_2.png"))}});
