@@ -52,6 +52,27 @@ struct MatchPair
     int reference = 0;
 };
 
+// A stored template decoded once (minutiae, their neighbourhoods, finger area),
+// for a gallery that is searched many times: comparing against it skips the
+// decoding that score(bytes) does on every call.
+class PreparedReference
+{
+public:
+    PreparedReference();
+    ~PreparedReference();
+    PreparedReference(PreparedReference&&) noexcept;
+    PreparedReference& operator=(PreparedReference&&) noexcept;
+
+    // Returns 0 on success, negative when the bytes are not a valid template.
+    int prepare(std::span<const std::uint8_t> templ);
+    bool isPrepared() const;
+
+private:
+    friend class PreparedQuery;
+    struct Impl;
+    Impl* impl_;
+};
+
 // A query template prepared once and compared against many references.
 class PreparedQuery
 {
@@ -69,6 +90,8 @@ public:
     // negative when the query is not prepared or the reference is not a valid
     // template. Any byte string is accepted as reference without crashing.
     int score(std::span<const std::uint8_t> reference) const;
+    // The same score against a prepared reference (negative when either is not prepared).
+    int score(const PreparedReference& reference) const;
 
     // The pairs behind the last score() call (empty when none).
     const std::vector<MatchPair>& lastPairs() const;

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <numbers>
 #include <utility>
 #include <vector>
 
@@ -38,6 +39,27 @@ void storeFingerArea(const ForegroundMask& mask, TemplateData& data)
                         inside += mask.inside[my * mask.cols + mx];
                 }
             data.area[y * data.areaCols + x] = 2 * inside >= ratio * ratio ? 1 : 0;
+        }
+}
+
+// The ridge direction at the centre of each finger cell of the template's grid,
+// where the ridges run clearly enough to say (the matcher compares the two
+// prints' directions over their common area).
+void storeRidgeDirections(const OrientationField& orientation, TemplateData& data)
+{
+    constexpr float kClearCoherence = 0.2f;
+    data.directions.assign(data.area.size(), kNoDirection);
+    const float step = std::numbers::pi_v<float> / kDirectionSteps;
+    for (int y = 0; y < data.areaRows; ++y)
+        for (int x = 0; x < data.areaCols; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y) * data.areaCols + x;
+            const float cx = (static_cast<float>(x) + 0.5f) * static_cast<float>(data.areaCell);
+            const float cy = (static_cast<float>(y) + 0.5f) * static_cast<float>(data.areaCell);
+            if (!data.area[i] || orientation.coherenceAt(cx, cy) < kClearCoherence)
+                continue;
+            data.directions[i] = static_cast<std::uint8_t>(
+                static_cast<int>(std::lround(orientation.angleAt(cx, cy) / step)) %
+                kDirectionSteps);
         }
 }
 
@@ -108,6 +130,7 @@ Extraction extract(const GrayImage& image)
     data.height = image.height;
     data.dpi = image.dpi > 0 ? image.dpi : kWorkingDpi;
     storeFingerArea(mask, data);
+    storeRidgeDirections(orientation, data);
 
     Extraction result;
     result.templ = encodeTemplate(data);

@@ -66,6 +66,15 @@ float angleGap(float a, float b)
     return d > kPi ? 2 * kPi - d : d;
 }
 
+void MatchTemplate::releaseDecodingBuffers()
+{
+    std::vector<Minutia>().swap(data.minutiae);
+    std::vector<int>().swap(order);
+    points.shrink_to_fit();
+    edges.shrink_to_fit();
+    edgeCount.shrink_to_fit();
+}
+
 bool buildMatchTemplate(std::span<const std::uint8_t> bytes, MatchTemplate& out)
 {
     if (!decodeTemplate(bytes, out.data))

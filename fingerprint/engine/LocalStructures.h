@@ -42,6 +42,10 @@ struct MatchTemplate
     std::vector<Edge> edges;             // kNeighbours slots per point
     std::vector<std::uint8_t> edgeCount; // used slots per point
     std::vector<int> order;              // scratch: points by x
+
+    // Frees what only decoding needs (the minutiae as stored, the sweep order),
+    // for a template kept in memory to be compared many times.
+    void releaseDecodingBuffers();
 };
 
 // False when the bytes are not a template. `out` is reused between calls.

@@ -1,7 +1,9 @@
 #include "Matcher.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <numbers>
 
 namespace fp {
 
@@ -12,7 +14,7 @@ constexpr int kRefinedAlignments = 3;         // alignments refined and scored
 constexpr int kMinSeedVotes = 2;              // neighbour edges agreeing around a candidate pair
 constexpr int kMinVotes = 8;                  // fewer in all: not the same finger
 constexpr float kUsualRotation = 1.05f;       // radians, 60 degrees between two placements
-constexpr float kAngleTolerance = 0.35f;      // radians, 20 degrees
+constexpr float kAngleTolerance = 0.45f;      // radians, 26 degrees
 constexpr float kPlaceTolerance = 8.0f;       // pixels at the anchor ...
 constexpr float kPlaceToleranceSlope = 0.04f; // ... plus this much per pixel away from it
 constexpr float kMinExpectedPairs = 16.0f;    // so that a few pairs in a sliver never score high
@@ -28,6 +30,12 @@ constexpr float kLowQualityWeight = 0.3f;     // ... and the least weight
 // ridges run alike) times the chance that chance pairs lie next to each other
 // (regular ridges make that likely; measured on impostor pairs).
 constexpr float kChancePairArea = 500.0f;
+// Agreement of the ridge directions over the common area (mean cos of twice the
+// angle between): genuine alignments mostly reach 0.9 and more; most impostor
+// alignments stay below 0.8.
+constexpr float kNoAgreement = 0.6f;
+constexpr float kFullAgreement = 0.95f;
+constexpr int kMinDirectionCells = 8;
 
 using Candidate = MatchScratch::Candidate;
 
@@ -233,21 +241,69 @@ float supportedPairs(const MatchTemplate& q, const MatchTemplate& r,
     return n;
 }
 
-// Area (pixels) of the query's finger area that the reference covers too.
-float commonArea(const MatchTemplate& q, const MatchTemplate& r, const Motion& motion)
+// The query's finger cells that the reference covers too: their area (pixels),
+// and how well the two prints' ridge directions agree there, the mean cosine
+// of twice the angle between them over the cells where both are clear (1 =
+// parallel everywhere, 0 = unrelated). Two impressions of one finger agree all
+// over; an impostor alignment that pairs minutiae by chance seldom does.
+void compareAreas(const MatchTemplate& q, const MatchTemplate& r, const Motion& motion,
+                  MatchDetail& detail)
 {
+    // cos and sin of twice each difference of direction codes.
+    static const auto table = [] {
+        std::array<std::array<float, 2>, kDirectionSteps> t{};
+        for (int d = 0; d < kDirectionSteps; ++d) {
+            const float a = 2.0f * static_cast<float>(d) * std::numbers::pi_v<float> /
+                            static_cast<float>(kDirectionSteps);
+            t[d] = {std::cos(a), std::sin(a)};
+        }
+        return t;
+    }();
     const TemplateData& d = q.data;
-    int cells = 0;
+    const TemplateData& e = r.data;
+    const bool directions = !d.directions.empty() && !e.directions.empty();
+    const float c2 = std::cos(2 * motion.rotation), s2 = std::sin(2 * motion.rotation);
+    int cells = 0, compared = 0;
+    float agreement = 0;
     for (int cy = 0; cy < d.areaRows; ++cy)
         for (int cx = 0; cx < d.areaCols; ++cx) {
-            if (!d.area[cy * d.areaCols + cx])
+            const int i = cy * d.areaCols + cx;
+            if (!d.area[i])
                 continue;
             float x, y;
             motion.invert((static_cast<float>(cx) + 0.5f) * static_cast<float>(d.areaCell),
                           (static_cast<float>(cy) + 0.5f) * static_cast<float>(d.areaCell), x, y);
-            cells += r.data.areaAt(x, y) ? 1 : 0;
+            if (x < 0 || y < 0)
+                continue;
+            const int rx = static_cast<int>(x) / e.areaCell, ry = static_cast<int>(y) / e.areaCell;
+            if (rx >= e.areaCols || ry >= e.areaRows || !e.area[ry * e.areaCols + rx])
+                continue;
+            ++cells;
+            if (!directions)
+                continue;
+            const int dq = d.directions[i], dr = e.directions[ry * e.areaCols + rx];
+            if (dq == kNoDirection || dr == kNoDirection)
+                continue;
+            // The reference direction turned by the motion: cos 2(dq - dr - rotation).
+            const auto& t = table[(dq - dr + kDirectionSteps) % kDirectionSteps];
+            agreement += t[0] * c2 + t[1] * s2;
+            ++compared;
         }
-    return static_cast<float>(cells * d.areaCell * d.areaCell);
+    detail.commonArea = static_cast<float>(cells * d.areaCell * d.areaCell);
+    detail.directionCells = compared;
+    detail.directionAgreement = compared > 0 ? agreement / static_cast<float>(compared) : 0.0f;
+}
+
+// How much of a score an alignment keeps for the agreement of the ridge
+// directions: all from kFullAgreement, none below kNoAgreement. Templates without
+// directions, or a common area too small to say, keep it all.
+float agreementFactor(const MatchDetail& detail)
+{
+    if (detail.directionCells < kMinDirectionCells)
+        return 1.0f;
+    const float t = std::clamp(
+        (detail.directionAgreement - kNoAgreement) / (kFullAgreement - kNoAgreement), 0.0f, 1.0f);
+    return t * t;
 }
 
 // The supported pairs beyond those chance gives at this density of minutiae,
@@ -259,7 +315,7 @@ int scorePairing(const MatchTemplate& q, const MatchTemplate& r, const Motion& m
     if (n < kMinSupported)
         return 0;
     overlapCounts(q, r, motion, detail.inQuery, detail.inReference);
-    detail.commonArea = commonArea(q, r, motion);
+    compareAreas(q, r, motion, detail);
     const float a = std::max({detail.inQuery, n, kMinExpectedPairs});
     const float b = std::max({detail.inReference, n, kMinExpectedPairs});
     const float chance =
@@ -267,7 +323,8 @@ int scorePairing(const MatchTemplate& q, const MatchTemplate& r, const Motion& m
     const float beyond = std::max(0.0f, n - chance);
     // Few pairs are weak evidence however well they fit.
     const float certainty = std::min(1.0f, n / kConfidentPairs);
-    return static_cast<int>(std::lround(100.0f * certainty * beyond * beyond / std::sqrt(a * b)));
+    return static_cast<int>(std::lround(100.0f * certainty * agreementFactor(detail) * beyond *
+                                        beyond / std::sqrt(a * b)));
 }
 
 } // namespace

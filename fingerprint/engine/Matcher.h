@@ -76,13 +76,15 @@ struct MatchScratch
 // What the best alignment found, for tuning and analysis.
 struct MatchDetail
 {
-    int votes = 0;         // agreeing neighbourhood edges
-    int pairs = 0;         // paired minutiae of the best alignment
-    float supported = 0;   // of which supported by their neighbourhoods (weighted)
-    float inQuery = 0;     // query minutiae inside the common area (quality weighted)
-    float inReference = 0; // reference minutiae inside the common area
-    float commonArea = 0;  // pixels
-    float rotation = 0;    // radians, reference onto query
+    int votes = 0;                // agreeing neighbourhood edges
+    int pairs = 0;                // paired minutiae of the best alignment
+    float supported = 0;          // of which supported by their neighbourhoods (weighted)
+    float inQuery = 0;            // query minutiae inside the common area (quality weighted)
+    float inReference = 0;        // reference minutiae inside the common area
+    float commonArea = 0;         // pixels
+    int directionCells = 0;       // common cells where both prints show a clear direction
+    float directionAgreement = 0; // mean cos of twice the angle between the directions there
+    float rotation = 0;           // radians, reference onto query
 };
 
 // Score >= 0 and the pairs behind it (indices into the two minutia lists).
@@ -90,8 +92,8 @@ int matchTemplates(const PreparedTemplate& query, const MatchTemplate& reference
                    MatchScratch& scratch, std::vector<MatchPair>& pairs,
                    MatchDetail* detail = nullptr);
 
-// A third above the highest impostor score (49) seen on the public and generated
+// A third above the highest impostor score (21) seen on the public and generated
 // evaluation sets.
-inline constexpr int kDefaultThreshold = 65;
+inline constexpr int kDefaultThreshold = 28;
 
 } // namespace fp

@@ -6,6 +6,11 @@
 
 namespace fp {
 
+struct PreparedReference::Impl
+{
+    MatchTemplate templ;
+};
+
 struct PreparedQuery::Impl
 {
     PreparedTemplate query;
@@ -77,10 +82,72 @@ int PreparedQuery::score(std::span<const std::uint8_t> reference) const
     }
 }
 
+int PreparedQuery::score(const PreparedReference& reference) const
+{
+    if (!impl_ || !reference.impl_)
+        return -1;
+    impl_->pairs.clear();
+    try {
+        return matchTemplates(impl_->query, reference.impl_->templ, impl_->scratch, impl_->pairs);
+    } catch (const std::bad_alloc&) {
+        impl_->pairs.clear();
+        return -2;
+    }
+}
+
 const std::vector<MatchPair>& PreparedQuery::lastPairs() const
 {
     static const std::vector<MatchPair> none;
     return impl_ ? impl_->pairs : none;
+}
+
+PreparedReference::PreparedReference()
+    : impl_(nullptr)
+{
+}
+
+PreparedReference::~PreparedReference()
+{
+    delete impl_;
+}
+
+PreparedReference::PreparedReference(PreparedReference&& other) noexcept
+    : impl_(other.impl_)
+{
+    other.impl_ = nullptr;
+}
+
+PreparedReference& PreparedReference::operator=(PreparedReference&& other) noexcept
+{
+    if (this != &other) {
+        delete impl_;
+        impl_ = other.impl_;
+        other.impl_ = nullptr;
+    }
+    return *this;
+}
+
+int PreparedReference::prepare(std::span<const std::uint8_t> templ)
+{
+    delete impl_;
+    impl_ = nullptr;
+    try {
+        auto* impl = new Impl;
+        if (!buildMatchTemplate(templ, impl->templ)) {
+            delete impl;
+            return -1;
+        }
+        impl->templ.releaseDecodingBuffers();
+        impl_ = impl;
+        return 0;
+    } catch (const std::bad_alloc&) {
+        return -2;
+    }
+}
+
+bool PreparedReference::isPrepared() const
+{
+    return impl_ != nullptr;
 }
 
 int defaultThreshold()

@@ -65,7 +65,8 @@ std::vector<std::uint8_t> encodeTemplate(const TemplateData& data)
         data.areaRows > kMaxAreaCells || data.areaCell < 1 || data.areaCell > 255 ||
         data.width < 1 || data.width > 0xffff || data.height < 1 || data.height > 0xffff ||
         data.dpi < 1 || data.dpi > 0xffff || data.quality < 0 || data.quality > 2 ||
-        data.area.size() != static_cast<std::size_t>(data.areaCols) * data.areaRows)
+        data.area.size() != static_cast<std::size_t>(data.areaCols) * data.areaRows ||
+        (!data.directions.empty() && data.directions.size() != data.area.size()))
         return {};
     std::vector<std::uint8_t> out(kMagic, kMagic + 4);
     out.push_back(kTemplateVersion);
@@ -97,6 +98,20 @@ std::vector<std::uint8_t> encodeTemplate(const TemplateData& data)
         out.push_back(static_cast<std::uint8_t>(direction));
         out.push_back(static_cast<std::uint8_t>((m.type ? 0x80 : 0) | quality));
     }
+    // Directions of the finger cells only, two to a byte.
+    int nibbles = 0;
+    for (std::size_t i = 0; i < data.area.size(); ++i) {
+        if (!data.area[i])
+            continue;
+        const std::uint8_t code = data.directions.empty()
+                                      ? kNoDirection
+                                      : std::min<std::uint8_t>(data.directions[i], kNoDirection);
+        if (nibbles % 2 == 0)
+            out.push_back(code);
+        else
+            out.back() |= static_cast<std::uint8_t>(code << 4);
+        ++nibbles;
+    }
     const std::uint32_t crc = crc32(out);
     for (int i = 0; i < 4; ++i)
         out.push_back(static_cast<std::uint8_t>((crc >> (8 * i)) & 0xff));
@@ -112,11 +127,19 @@ bool decodeTemplate(std::span<const std::uint8_t> bytes, TemplateData& data)
     for (int i = 0; i < 4; ++i)
         if (bytes[i] != kMagic[i])
             return false;
-    if (bytes[4] != kTemplateVersion || bytes[5] > 2)
+    const int version = bytes[4];
+    if ((version != 1 && version != kTemplateVersion) || bytes[5] > 2)
         return false;
     const int cols = bytes[13], rows = bytes[14], count = bytes[15];
     const std::size_t areaSize = areaBytes(cols, rows);
-    if (bytes.size() != kHeaderSize + areaSize + kMinutiaSize * count + kCrcSize)
+    const std::size_t fixedSize = kHeaderSize + areaSize + kMinutiaSize * count + kCrcSize;
+    if (bytes.size() < fixedSize)
+        return false;
+    std::size_t fingerCells = 0;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(cols) * rows; ++i)
+        fingerCells += (bytes[kHeaderSize + i / 8] >> (i % 8)) & 1;
+    const std::size_t directionSize = version == 1 ? 0 : (fingerCells + 1) / 2;
+    if (bytes.size() != fixedSize + directionSize)
         return false;
     const std::size_t body = bytes.size() - kCrcSize;
     std::uint32_t stored = 0;
@@ -149,6 +172,18 @@ bool decodeTemplate(std::span<const std::uint8_t> bytes, TemplateData& data)
         m.quality = bytes[at + 4] & 0x7f;
         if (m.quality > 100)
             return false;
+    }
+    if (version != 1) {
+        d.directions.assign(d.area.size(), kNoDirection);
+        const std::size_t at = kHeaderSize + areaSize + kMinutiaSize * count;
+        std::size_t nibble = 0;
+        for (std::size_t i = 0; i < d.area.size(); ++i) {
+            if (!d.area[i])
+                continue;
+            const std::uint8_t byte = bytes[at + nibble / 2];
+            d.directions[i] = nibble % 2 ? byte >> 4 : byte & 0x0f;
+            ++nibble;
+        }
     }
     data = std::move(d);
     return true;

@@ -3,7 +3,7 @@
 //
 //   offset  size  field
 //   0       4     magic "VFPT"
-//   4       1     format version (1)
+//   4       1     format version (2; version 1 lacks the ridge directions)
 //   5       1     image quality code 0..2
 //   6       2     source image width   (little endian, as all numbers)
 //   8       2     source image height
@@ -15,7 +15,10 @@
 //   16      c     finger-area bits, row by row, c = ceil(columns * rows / 8)
 //   16+c    5n    minutiae: x (12 bits), y (12 bits), direction (8 bits, 2 pi / 256),
 //                 type (1 bit, 1 = bifurcation) and quality (7 bits)
-//   16+c+5n 4     CRC-32 of all the bytes before it
+//   16+c+5n h     ridge directions: a 4-bit code per finger cell (row by row, low
+//                 nibble first), 0..14 = direction k x 12 degrees, 15 = unclear;
+//                 h = ceil(finger cells / 2); absent in version 1
+//   ...     4     CRC-32 of all the bytes before it
 //
 // Coordinates are in working pixels (500 dpi). Anything that does not follow
 // this layout exactly, or fails the CRC, is not a template.
@@ -28,7 +31,9 @@
 
 namespace fp {
 
-inline constexpr std::uint8_t kTemplateVersion = 1;
+inline constexpr std::uint8_t kTemplateVersion = 2;
+inline constexpr int kDirectionSteps = 15;       // ridge direction codes over 180 degrees
+inline constexpr std::uint8_t kNoDirection = 15; // no clear ridge direction
 inline constexpr int kMaxCoordinate = 4095;
 inline constexpr int kMaxAreaCells = 255;
 
@@ -43,6 +48,9 @@ struct TemplateData
     int areaRows = 0;
     std::vector<std::uint8_t> area; // per cell, 1 = finger
     std::vector<Minutia> minutiae;  // working pixels
+    // Per area cell: ridge direction code at the cell's centre (0..14, steps of
+    // pi / kDirectionSteps) or kNoDirection; empty for version-1 templates.
+    std::vector<std::uint8_t> directions;
 
     bool areaAt(float x, float y) const;
 };
