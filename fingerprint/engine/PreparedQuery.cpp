@@ -2,6 +2,7 @@
 #include "LocalStructures.h"
 #include "Matcher.h"
 
+#include <memory>
 #include <new>
 
 namespace fp {
@@ -19,43 +20,19 @@ struct PreparedQuery::Impl
     mutable std::vector<MatchPair> pairs;
 };
 
-PreparedQuery::PreparedQuery()
-    : impl_(nullptr)
-{
-}
-
-PreparedQuery::~PreparedQuery()
-{
-    delete impl_;
-}
-
-PreparedQuery::PreparedQuery(PreparedQuery&& other) noexcept
-    : impl_(other.impl_)
-{
-    other.impl_ = nullptr;
-}
-
-PreparedQuery& PreparedQuery::operator=(PreparedQuery&& other) noexcept
-{
-    if (this != &other) {
-        delete impl_;
-        impl_ = other.impl_;
-        other.impl_ = nullptr;
-    }
-    return *this;
-}
+PreparedQuery::PreparedQuery() = default;
+PreparedQuery::~PreparedQuery() = default;
+PreparedQuery::PreparedQuery(PreparedQuery&&) noexcept = default;
+PreparedQuery& PreparedQuery::operator=(PreparedQuery&&) noexcept = default;
 
 int PreparedQuery::prepare(std::span<const std::uint8_t> templ)
 {
-    delete impl_;
-    impl_ = nullptr;
+    impl_.reset();
     try {
-        auto* impl = new Impl;
-        if (!impl->query.build(templ)) {
-            delete impl;
+        auto impl = std::make_unique<Impl>();
+        if (!impl->query.build(templ))
             return -1;
-        }
-        impl_ = impl;
+        impl_ = std::move(impl);
         return 0;
     } catch (const std::bad_alloc&) {
         return -2;
@@ -101,44 +78,20 @@ const std::vector<MatchPair>& PreparedQuery::lastPairs() const
     return impl_ ? impl_->pairs : none;
 }
 
-PreparedReference::PreparedReference()
-    : impl_(nullptr)
-{
-}
-
-PreparedReference::~PreparedReference()
-{
-    delete impl_;
-}
-
-PreparedReference::PreparedReference(PreparedReference&& other) noexcept
-    : impl_(other.impl_)
-{
-    other.impl_ = nullptr;
-}
-
-PreparedReference& PreparedReference::operator=(PreparedReference&& other) noexcept
-{
-    if (this != &other) {
-        delete impl_;
-        impl_ = other.impl_;
-        other.impl_ = nullptr;
-    }
-    return *this;
-}
+PreparedReference::PreparedReference() = default;
+PreparedReference::~PreparedReference() = default;
+PreparedReference::PreparedReference(PreparedReference&&) noexcept = default;
+PreparedReference& PreparedReference::operator=(PreparedReference&&) noexcept = default;
 
 int PreparedReference::prepare(std::span<const std::uint8_t> templ)
 {
-    delete impl_;
-    impl_ = nullptr;
+    impl_.reset();
     try {
-        auto* impl = new Impl;
-        if (!buildMatchTemplate(templ, impl->templ)) {
-            delete impl;
+        auto impl = std::make_unique<Impl>();
+        if (!buildMatchTemplate(templ, impl->templ))
             return -1;
-        }
         impl->templ.releaseDecodingBuffers();
-        impl_ = impl;
+        impl_ = std::move(impl);
         return 0;
     } catch (const std::bad_alloc&) {
         return -2;
