@@ -273,15 +273,13 @@ void compareAreas(const MatchTemplate& q, const MatchTemplate& r, const Motion& 
             float x, y;
             motion.invert((static_cast<float>(cx) + 0.5f) * static_cast<float>(d.areaCell),
                           (static_cast<float>(cy) + 0.5f) * static_cast<float>(d.areaCell), x, y);
-            if (x < 0 || y < 0)
-                continue;
-            const int rx = static_cast<int>(x) / e.areaCell, ry = static_cast<int>(y) / e.areaCell;
-            if (rx >= e.areaCols || ry >= e.areaRows || !e.area[ry * e.areaCols + rx])
+            const int j = e.cellAt(x, y);
+            if (j < 0 || !e.area[j])
                 continue;
             ++cells;
             if (!directions)
                 continue;
-            const int dq = d.directions[i], dr = e.directions[ry * e.areaCols + rx];
+            const int dq = d.directions[i], dr = e.directions[j];
             if (dq == kNoDirection || dr == kNoDirection)
                 continue;
             // The reference direction turned by the motion: cos 2(dq - dr - rotation).

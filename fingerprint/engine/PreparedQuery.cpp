@@ -18,6 +18,20 @@ struct PreparedQuery::Impl
     mutable MatchTemplate reference; // reused between calls
     mutable MatchScratch scratch;
     mutable std::vector<MatchPair> pairs;
+
+    // Scores the reference that `reference()` provides (null: not a template),
+    // leaving the pairs behind the score; out of memory gives -2 and no pairs.
+    template <typename Reference> int score(Reference&& reference) const
+    {
+        pairs.clear();
+        try {
+            const MatchTemplate* templ = reference();
+            return templ ? matchTemplates(query, *templ, scratch, pairs) : -1;
+        } catch (const std::bad_alloc&) {
+            pairs.clear();
+            return -2;
+        }
+    }
 };
 
 PreparedQuery::PreparedQuery() = default;
@@ -48,28 +62,16 @@ int PreparedQuery::score(std::span<const std::uint8_t> reference) const
 {
     if (!impl_)
         return -1;
-    impl_->pairs.clear();
-    try {
-        if (!buildMatchTemplate(reference, impl_->reference))
-            return -1;
-        return matchTemplates(impl_->query, impl_->reference, impl_->scratch, impl_->pairs);
-    } catch (const std::bad_alloc&) {
-        impl_->pairs.clear();
-        return -2;
-    }
+    return impl_->score([&]() -> const MatchTemplate* {
+        return buildMatchTemplate(reference, impl_->reference) ? &impl_->reference : nullptr;
+    });
 }
 
 int PreparedQuery::score(const PreparedReference& reference) const
 {
     if (!impl_ || !reference.impl_)
         return -1;
-    impl_->pairs.clear();
-    try {
-        return matchTemplates(impl_->query, reference.impl_->templ, impl_->scratch, impl_->pairs);
-    } catch (const std::bad_alloc&) {
-        impl_->pairs.clear();
-        return -2;
-    }
+    return impl_->score([&] { return &reference.impl_->templ; });
 }
 
 const std::vector<MatchPair>& PreparedQuery::lastPairs() const

@@ -32,13 +32,19 @@ int get16(std::span<const std::uint8_t> b, std::size_t at)
 
 } // namespace
 
-bool TemplateData::areaAt(float x, float y) const
+int TemplateData::cellAt(float x, float y) const
 {
     if (x < 0 || y < 0 || areaCell <= 0)
-        return false;
+        return -1;
     const int cx = static_cast<int>(x) / areaCell;
     const int cy = static_cast<int>(y) / areaCell;
-    return cx < areaCols && cy < areaRows && area[cy * areaCols + cx] != 0;
+    return cx < areaCols && cy < areaRows ? cy * areaCols + cx : -1;
+}
+
+bool TemplateData::areaAt(float x, float y) const
+{
+    const int cell = cellAt(x, y);
+    return cell >= 0 && area[cell] != 0;
 }
 
 std::uint32_t crc32(std::span<const std::uint8_t> bytes)

@@ -52,6 +52,8 @@ struct TemplateData
     // pi / kDirectionSteps) or kNoDirection; empty for version-1 templates.
     std::vector<std::uint8_t> directions;
 
+    // Index of the area cell holding (x, y), or -1 outside the grid.
+    int cellAt(float x, float y) const;
     bool areaAt(float x, float y) const;
 };
 
