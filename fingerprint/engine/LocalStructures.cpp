@@ -179,7 +179,12 @@ void EdgeIndex::build(const MatchTemplate& query)
         for (int k = 0; k < query.edgeCount[i]; ++k) {
             const Edge& e = query.edges[i * kNeighbours + k];
             forEachBin(e, [&](int bin) {
-                entries_[fill[bin]++] = {static_cast<std::uint8_t>(i), e};
+                const int tolerance = distanceTolerance(e.distance);
+                entries_[fill[bin]++] = {
+                    static_cast<std::uint8_t>(i),
+                    static_cast<std::uint8_t>(std::max(0, e.distance - tolerance)),
+                    static_cast<std::uint8_t>(std::min(255, e.distance + tolerance)), e.bearing,
+                    e.direction};
             });
         }
 }
@@ -196,16 +201,19 @@ int EdgeIndex::vote(const MatchTemplate& reference, std::uint8_t* votes, int str
             const Edge& e = edges[k];
             const int bin = binOf(e.distance / kDistanceBin, e.bearing >> kAngleBinShift,
                                   e.direction >> kAngleBinShift);
+            // Branch-free: most entries of a bin agree, and a miss adds nothing.
             for (std::uint32_t at = offsets_[bin]; at < offsets_[bin + 1]; ++at) {
                 const Entry& q = entries_[at];
-                if (std::abs(q.edge.distance - e.distance) > distanceTolerance(q.edge.distance) ||
-                    turnGap(q.edge.bearing, e.bearing) > kBearingTolerance ||
-                    turnGap(q.edge.direction, e.direction) > kDirectionTolerance)
-                    continue;
-                std::uint8_t& v = votes[q.point * stride + static_cast<int>(j)];
-                if (v < 255)
-                    ++v;
-                ++cast;
+                const int agrees =
+                    static_cast<int>(e.distance >= q.minDistance) &
+                    static_cast<int>(e.distance <= q.maxDistance) &
+                    static_cast<int>(std::abs(static_cast<std::int8_t>(q.bearing - e.bearing)) <=
+                                     kBearingTolerance) &
+                    static_cast<int>(std::abs(static_cast<std::int8_t>(
+                                         q.direction - e.direction)) <= kDirectionTolerance);
+                // At most one vote per pair of edges: a cell stays far below 255.
+                votes[q.point * stride + static_cast<int>(j)] += static_cast<std::uint8_t>(agrees);
+                cast += agrees;
             }
         }
     }

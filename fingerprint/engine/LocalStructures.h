@@ -64,10 +64,12 @@ public:
     int vote(const MatchTemplate& reference, std::uint8_t* votes, int stride) const;
 
 private:
+    // A query edge with its distance tolerance resolved.
     struct Entry
     {
         std::uint8_t point;
-        Edge edge;
+        std::uint8_t minDistance, maxDistance;
+        std::uint8_t bearing, direction;
     };
     std::vector<std::uint32_t> offsets_; // per bin, into entries_
     std::vector<Entry> entries_;

@@ -9,12 +9,16 @@ namespace fp {
 
 namespace {
 
-constexpr int kMaxSeeds = 20;                 // best-voted minutia pairs tried as anchors
+constexpr int kCandidateSeeds = 40;           // best-voted minutia pairs weighed against each other
+constexpr float kMinConsensus = 2.5f;         // less agreement among them: not the same finger
+constexpr int kAnchorSeeds = 20;              // the best-voted of them may anchor an alignment ...
+constexpr int kRoughAlignments = 12;          // ... and this many distinct ones are paired roughly
 constexpr int kRefinedAlignments = 3;         // alignments refined and scored
 constexpr int kMinSeedVotes = 2;              // neighbour edges agreeing around a candidate pair
 constexpr int kMinVotes = 8;                  // fewer in all: not the same finger
 constexpr float kUsualRotation = 1.05f;       // radians, 60 degrees between two placements
 constexpr float kAngleTolerance = 0.45f;      // radians, 26 degrees
+constexpr int kAngleToleranceTurns = 18;      // the same in whole 1/256 turns
 constexpr float kPlaceTolerance = 8.0f;       // pixels at the anchor ...
 constexpr float kPlaceToleranceSlope = 0.04f; // ... plus this much per pixel away from it
 constexpr float kMinExpectedPairs = 16.0f;    // so that a few pairs in a sliver never score high
@@ -44,12 +48,15 @@ struct Seed
     int votes;
     int query;
     int reference;
+    int rank = 0;        // by votes, 0 the best
+    float consensus = 0; // vote weight of the candidates that agree with its alignment
 };
 
 // Rigid motion taking reference coordinates to query coordinates.
 struct Motion
 {
     float rotation = 0;
+    std::uint8_t turn = 0; // the rotation in 1/256 turns, for motions taken from one pair
     float cos = 1, sin = 0;
     float tx = 0, ty = 0;
 
@@ -70,6 +77,7 @@ Motion motionFromPair(const MatchPoint& q, const MatchPoint& r)
 {
     Motion m;
     m.rotation = q.angle - r.angle;
+    m.turn = static_cast<std::uint8_t>(q.turn - r.turn);
     m.cos = std::cos(m.rotation);
     m.sin = std::sin(m.rotation);
     m.tx = q.x - (m.cos * r.x - m.sin * r.y);
@@ -151,8 +159,9 @@ void pairMinutiae(const PreparedTemplate& query, const MatchTemplate& r, const M
     }
 }
 
-// Quick estimate of the supported pairs under `motion`: each reference minutia
-// takes its best-supported query minutia in tolerance, without the one-to-one rule.
+// Quick estimate of the supported pairs under `motion` (taken from one pair): each
+// reference minutia takes its best-supported query minutia in tolerance, without
+// the one-to-one rule.
 float quickSupport(const PreparedTemplate& query, const MatchTemplate& r, const Motion& motion,
                    float ax, float ay, const std::uint8_t* votes, int stride)
 {
@@ -162,7 +171,7 @@ float quickSupport(const PreparedTemplate& query, const MatchTemplate& r, const 
         const MatchPoint& rp = r.points[j];
         float x, y;
         motion.apply(rp.x, rp.y, x, y);
-        const float angle = rp.angle + motion.rotation;
+        const auto turn = static_cast<std::uint8_t>(rp.turn + motion.turn);
         const float tolerance = placeTolerance(x, y, ax, ay);
         int best = 0;
         query.grid.near(x, y, tolerance, [&](int i) {
@@ -172,7 +181,7 @@ float quickSupport(const PreparedTemplate& query, const MatchTemplate& r, const 
             const MatchPoint& qp = q.points[i];
             const float dx = qp.x - x, dy = qp.y - y;
             if (dx * dx + dy * dy > tolerance * tolerance ||
-                angleGap(qp.angle, angle) > kAngleTolerance)
+                turnGap(qp.turn, turn) > kAngleToleranceTurns)
                 return;
             best = v;
         });
@@ -304,6 +313,63 @@ float agreementFactor(const MatchDetail& detail)
     return t * t;
 }
 
+// The best-voted minutia pairs (at least kMinSeedVotes), best first; returns how many.
+int pickSeeds(const std::uint8_t* votes, int nq, int nr, Seed* seeds)
+{
+    int count = 0;
+    for (int i = 0; i < nq; ++i)
+        for (int j = 0; j < nr; ++j) {
+            const int v = votes[i * nr + j];
+            if (v < kMinSeedVotes ||
+                (count == kCandidateSeeds && v <= seeds[kCandidateSeeds - 1].votes))
+                continue;
+            int at = count < kCandidateSeeds ? count++ : kCandidateSeeds - 1;
+            while (at > 0 && seeds[at - 1].votes < v) {
+                seeds[at] = seeds[at - 1];
+                --at;
+            }
+            seeds[at] = {v, i, j};
+        }
+    for (int k = 0; k < count; ++k)
+        seeds[k].rank = k;
+    return count;
+}
+
+// Weight of a candidate pair's votes: a quarter per agreeing edge, in full from four.
+float voteWeight(int votes)
+{
+    return 0.25f * static_cast<float>(std::min(votes, kFullEdges));
+}
+
+// For each candidate pair, the vote weight of the candidates (itself included)
+// that the alignment it gives would pair too. The true pairs of two impressions
+// of one finger agree with each other; the best-voted pairs of two different
+// fingers are scattered chance agreements that seldom do, so a weak consensus
+// rejects the reference before any pairing.
+void weighConsensus(const MatchTemplate& q, const MatchTemplate& r, Seed* seeds, int count)
+{
+    for (int a = 0; a < count; ++a) {
+        const MatchPoint& anchor = q.points[seeds[a].query];
+        const Motion m = motionFromPair(anchor, r.points[seeds[a].reference]);
+        float weight = voteWeight(seeds[a].votes);
+        for (int b = 0; b < count; ++b) {
+            if (seeds[b].query == seeds[a].query || seeds[b].reference == seeds[a].reference)
+                continue;
+            const MatchPoint& rp = r.points[seeds[b].reference];
+            const MatchPoint& qp = q.points[seeds[b].query];
+            float x, y;
+            m.apply(rp.x, rp.y, x, y);
+            const float tolerance = placeTolerance(x, y, anchor.x, anchor.y);
+            const float dx = qp.x - x, dy = qp.y - y;
+            if (dx * dx + dy * dy <= tolerance * tolerance &&
+                turnGap(qp.turn, static_cast<std::uint8_t>(rp.turn + m.turn)) <=
+                    kAngleToleranceTurns)
+                weight += voteWeight(seeds[b].votes);
+        }
+        seeds[a].consensus = weight;
+    }
+}
+
 // The supported pairs beyond those chance gives at this density of minutiae,
 // m = n - chance, score m times the fraction m makes of the minutiae both prints
 // show in their common area.
@@ -376,23 +442,18 @@ int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& refere
     if (out.votes < kMinVotes)
         return 0;
 
-    Seed seeds[kMaxSeeds];
-    int seedCount = 0;
-    for (int i = 0; i < nq; ++i)
-        for (int j = 0; j < nr; ++j) {
-            const int v = s.votes[i * nr + j];
-            if (v < kMinSeedVotes || (seedCount == kMaxSeeds && v <= seeds[kMaxSeeds - 1].votes))
-                continue;
-            int at = seedCount < kMaxSeeds ? seedCount++ : kMaxSeeds - 1;
-            while (at > 0 && seeds[at - 1].votes < v) {
-                seeds[at] = seeds[at - 1];
-                --at;
-            }
-            seeds[at] = {v, i, j};
-        }
+    Seed seeds[kCandidateSeeds];
+    const int seedCount = pickSeeds(s.votes.data(), nq, nr, seeds);
+    weighConsensus(query, reference, seeds, seedCount);
+    // The alignments most candidates agree with come first.
+    std::stable_sort(seeds, seeds + seedCount,
+                     [](const Seed& a, const Seed& b) { return a.consensus > b.consensus; });
+    if (seedCount == 0 || seeds[0].consensus < kMinConsensus)
+        return 0;
 
-    // First pass: every distinct alignment paired once around its anchor; the
-    // few with the most supported pairs go on to the refined, scored pass.
+    // First pass: the distinct alignments of the best-voted anchors, most agreed
+    // with first, each paired once around its anchor; the few with the most
+    // supported pairs go on to the refined, scored pass.
     struct Alignment
     {
         Motion motion;
@@ -401,10 +462,12 @@ int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& refere
     };
     Alignment kept[kRefinedAlignments];
     int keptCount = 0;
-    Motion tried[kMaxSeeds];
+    Motion tried[kRoughAlignments];
     int triedCount = 0;
-    for (int k = 0; k < seedCount; ++k) {
+    for (int k = 0; k < seedCount && triedCount < kRoughAlignments; ++k) {
         const Seed& seed = seeds[k];
+        if (seed.rank >= kAnchorSeeds)
+            continue;
         const MatchPoint& anchor = query.points[seed.query];
         const Motion first = motionFromPair(anchor, reference.points[seed.reference]);
         // Seeds of one alignment give (nearly) the same pairing: try it once.

@@ -1,9 +1,10 @@
 #pragma once
 // Comparison of two templates. Neighbourhood edges of the reference that agree
 // with edges of the query (looked up in the query's edge index) vote for pairs of
-// minutiae; too few votes in all reject the reference at once. The best-voted
-// pairs are the candidate alignments (turns beyond 60 degrees are not tried):
-// each is paired roughly, the best few are paired one to one within tolerance
+// minutiae. The best-voted pairs are weighed against each other: when too few of
+// them agree with any one alignment, the reference is rejected at once (most
+// other fingers end there). The alignments they agree with most are the
+// candidates: each is paired roughly, the best few are paired one to one within tolerance
 // boxes that widen with the distance from the anchor (skin stretches) and refined
 // by a least-squares fit. A pair counts by how many of its neighbourhood edges
 // agree and how many of its neighbours are paired with its partner's neighbours;
