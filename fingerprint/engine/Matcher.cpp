@@ -313,6 +313,21 @@ float agreementFactor(const MatchDetail& detail)
     return t * t;
 }
 
+// Adds item to items[0, count), kept best first by key and at most `capacity`
+// long; an item no better than the last of a full list is left out.
+template <typename T, typename Key>
+void keepBest(T* items, int& count, int capacity, const T& item, Key key)
+{
+    if (count == capacity && key(item) <= key(items[capacity - 1]))
+        return;
+    int at = count < capacity ? count++ : capacity - 1;
+    while (at > 0 && key(items[at - 1]) < key(item)) {
+        items[at] = items[at - 1];
+        --at;
+    }
+    items[at] = item;
+}
+
 // The best-voted minutia pairs (at least kMinSeedVotes), best first; returns how many.
 int pickSeeds(const std::uint8_t* votes, int nq, int nr, Seed* seeds)
 {
@@ -320,15 +335,9 @@ int pickSeeds(const std::uint8_t* votes, int nq, int nr, Seed* seeds)
     for (int i = 0; i < nq; ++i)
         for (int j = 0; j < nr; ++j) {
             const int v = votes[i * nr + j];
-            if (v < kMinSeedVotes ||
-                (count == kCandidateSeeds && v <= seeds[kCandidateSeeds - 1].votes))
-                continue;
-            int at = count < kCandidateSeeds ? count++ : kCandidateSeeds - 1;
-            while (at > 0 && seeds[at - 1].votes < v) {
-                seeds[at] = seeds[at - 1];
-                --at;
-            }
-            seeds[at] = {v, i, j};
+            if (v >= kMinSeedVotes)
+                keepBest(seeds, count, kCandidateSeeds, Seed{v, i, j},
+                         [](const Seed& seed) { return seed.votes; });
         }
     for (int k = 0; k < count; ++k)
         seeds[k].rank = k;
@@ -480,15 +489,9 @@ int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& refere
         tried[triedCount++] = first;
         const float n =
             quickSupport(prepared, reference, first, anchor.x, anchor.y, s.votes.data(), nr);
-        if (n < kMinSupported ||
-            (keptCount == kRefinedAlignments && n <= kept[kRefinedAlignments - 1].supported))
-            continue;
-        int at = keptCount < kRefinedAlignments ? keptCount++ : kRefinedAlignments - 1;
-        while (at > 0 && kept[at - 1].supported < n) {
-            kept[at] = kept[at - 1];
-            --at;
-        }
-        kept[at] = {first, anchor.x, anchor.y, n};
+        if (n >= kMinSupported)
+            keepBest(kept, keptCount, kRefinedAlignments, Alignment{first, anchor.x, anchor.y, n},
+                     [](const Alignment& a) { return a.supported; });
     }
 
     int best = 0;
