@@ -250,13 +250,14 @@ float supportedPairs(const MatchTemplate& q, const MatchTemplate& r,
     return n;
 }
 
-// The query's finger cells that the reference covers too: their area (pixels),
-// and how well the two prints' ridge directions agree there, the mean cosine
+// The query's finger cells that the reference covers too (every `step`-th cell
+// in each direction, each standing for step x step): their area (pixels), and
+// how well the two prints' ridge directions agree there, the mean cosine
 // of twice the angle between them over the cells where both are clear (1 =
 // parallel everywhere, 0 = unrelated). Two impressions of one finger agree all
 // over; an impostor alignment that pairs minutiae by chance seldom does.
 void compareAreas(const MatchTemplate& q, const MatchTemplate& r, const Motion& motion,
-                  MatchDetail& detail)
+                  MatchDetail& detail, int step = 1)
 {
     // cos and sin of twice each difference of direction codes.
     static const auto table = [] {
@@ -274,8 +275,8 @@ void compareAreas(const MatchTemplate& q, const MatchTemplate& r, const Motion& 
     const float c2 = std::cos(2 * motion.rotation), s2 = std::sin(2 * motion.rotation);
     int cells = 0, compared = 0;
     float agreement = 0;
-    for (int cy = 0; cy < d.areaRows; ++cy)
-        for (int cx = 0; cx < d.areaCols; ++cx) {
+    for (int cy = 0; cy < d.areaRows; cy += step)
+        for (int cx = 0; cx < d.areaCols; cx += step) {
             const int i = cy * d.areaCols + cx;
             if (!d.area[i])
                 continue;
@@ -296,7 +297,8 @@ void compareAreas(const MatchTemplate& q, const MatchTemplate& r, const Motion& 
             agreement += t[0] * c2 + t[1] * s2;
             ++compared;
         }
-    detail.commonArea = static_cast<float>(cells * d.areaCell * d.areaCell);
+    const int side = d.areaCell * step;
+    detail.commonArea = static_cast<float>(cells * side * side);
     detail.directionCells = compared;
     detail.directionAgreement = compared > 0 ? agreement / static_cast<float>(compared) : 0.0f;
 }
@@ -379,6 +381,18 @@ void weighConsensus(const MatchTemplate& q, const MatchTemplate& r, Seed* seeds,
     }
 }
 
+// Whether the ridge directions of the two prints agree under the alignment of
+// `seed` (or too little is common to tell), judged on every other cell in each
+// direction. Scores vanish below kNoAgreement; the seed's alignment is rougher
+// than a refined one, so the bar here lies lower.
+bool directionsAgree(const MatchTemplate& q, const MatchTemplate& r, const Seed& seed)
+{
+    constexpr float kSeedAgreement = 0.5f;
+    MatchDetail d;
+    compareAreas(q, r, motionFromPair(q.points[seed.query], r.points[seed.reference]), d, 2);
+    return d.directionCells < kMinDirectionCells || d.directionAgreement >= kSeedAgreement;
+}
+
 // The supported pairs beyond those chance gives at this density of minutiae,
 // m = n - chance, score m times the fraction m makes of the minutiae both prints
 // show in their common area.
@@ -457,7 +471,10 @@ int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& refere
     // The alignments most candidates agree with come first.
     std::stable_sort(seeds, seeds + seedCount,
                      [](const Seed& a, const Seed& b) { return a.consensus > b.consensus; });
-    if (seedCount == 0 || seeds[0].consensus < kMinConsensus)
+    // Too little agreement among the candidates: not the same finger. Neither is
+    // it when the alignment most of them agree with turns the ridges across each other.
+    if (seedCount == 0 || seeds[0].consensus < kMinConsensus ||
+        !directionsAgree(query, reference, seeds[0]))
         return 0;
 
     // First pass: the distinct alignments of the best-voted anchors, most agreed

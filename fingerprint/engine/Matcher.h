@@ -2,8 +2,9 @@
 // Comparison of two templates. Neighbourhood edges of the reference that agree
 // with edges of the query (looked up in the query's edge index) vote for pairs of
 // minutiae. The best-voted pairs are weighed against each other: when too few of
-// them agree with any one alignment, the reference is rejected at once (most
-// other fingers end there). The alignments they agree with most are the
+// them agree with any one alignment, or the ridge directions of the prints do not
+// agree under the alignment most of them agree with, the reference is rejected at
+// once (most other fingers end there). The alignments they agree with most are the
 // candidates: each is paired roughly, the best few are paired one to one within tolerance
 // boxes that widen with the distance from the anchor (skin stretches) and refined
 // by a least-squares fit. A pair counts by how many of its neighbourhood edges
