@@ -455,6 +455,7 @@ int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& refere
     MatchDetail local;
     MatchDetail& out = detail ? *detail : local;
     out = {};
+    out.endedEarly = true; // until the pairing starts
     const MatchTemplate& query = prepared.templ;
     const int nq = static_cast<int>(query.points.size());
     const int nr = static_cast<int>(reference.points.size());
@@ -476,6 +477,7 @@ int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& refere
     if (seedCount == 0 || seeds[0].consensus < kMinConsensus ||
         !directionsAgree(query, reference, seeds[0]))
         return 0;
+    out.endedEarly = false;
 
     // First pass: the distinct alignments of the best-voted anchors, most agreed
     // with first, each paired once around its anchor; the few with the most

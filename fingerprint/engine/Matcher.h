@@ -78,6 +78,7 @@ struct MatchScratch
 // What the best alignment found, for tuning and analysis.
 struct MatchDetail
 {
+    bool endedEarly = false;      // rejected before any pairing (votes, consensus, directions)
     int votes = 0;                // agreeing neighbourhood edges
     int pairs = 0;                // paired minutiae of the best alignment
     float supported = 0;          // of which supported by their neighbourhoods (weighted)
