@@ -32,15 +32,6 @@ int get16(std::span<const std::uint8_t> b, std::size_t at)
 
 } // namespace
 
-int TemplateData::cellAt(float x, float y) const
-{
-    if (x < 0 || y < 0 || areaCell <= 0)
-        return -1;
-    const int cx = static_cast<int>(x) / areaCell;
-    const int cy = static_cast<int>(y) / areaCell;
-    return cx < areaCols && cy < areaRows ? cy * areaCols + cx : -1;
-}
-
 bool TemplateData::areaAt(float x, float y) const
 {
     const int cell = cellAt(x, y);

@@ -52,8 +52,16 @@ struct TemplateData
     // pi / kDirectionSteps) or kNoDirection; empty for version-1 templates.
     std::vector<std::uint8_t> directions;
 
-    // Index of the area cell holding (x, y), or -1 outside the grid.
-    int cellAt(float x, float y) const;
+    // Index of the area cell holding (x, y), or -1 outside the grid. Inline: the
+    // matcher asks for every common cell of every alignment it weighs.
+    int cellAt(float x, float y) const
+    {
+        if (x < 0 || y < 0 || areaCell <= 0)
+            return -1;
+        const int cx = static_cast<int>(x) / areaCell;
+        const int cy = static_cast<int>(y) / areaCell;
+        return cx < areaCols && cy < areaRows ? cy * areaCols + cx : -1;
+    }
     bool areaAt(float x, float y) const;
 };
 
