@@ -4,6 +4,10 @@
 #include <cmath>
 #include <numbers>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace fp {
 
 namespace {
@@ -173,20 +177,57 @@ void EdgeIndex::build(const MatchTemplate& query)
             forEachBin(query.edges[i * kNeighbours + k], [&](int bin) { ++offsets_[bin + 1]; });
     for (int b = 0; b < kBins; ++b)
         offsets_[b + 1] += offsets_[b];
-    entries_.resize(offsets_[kBins]);
+    const std::size_t total = offsets_[kBins] + kPadding;
+    for (auto* field : {&point_, &minDistance_, &maxDistance_, &bearing_, &direction_})
+        field->assign(total, 0);
     std::vector<std::uint32_t> fill(offsets_.begin(), offsets_.end() - 1);
     for (std::size_t i = 0; i < n; ++i)
         for (int k = 0; k < query.edgeCount[i]; ++k) {
             const Edge& e = query.edges[i * kNeighbours + k];
+            const int tolerance = distanceTolerance(e.distance);
             forEachBin(e, [&](int bin) {
-                const int tolerance = distanceTolerance(e.distance);
-                entries_[fill[bin]++] = {
-                    static_cast<std::uint8_t>(i),
-                    static_cast<std::uint8_t>(std::max(0, e.distance - tolerance)),
-                    static_cast<std::uint8_t>(std::min(255, e.distance + tolerance)), e.bearing,
-                    e.direction};
+                const std::uint32_t at = fill[bin]++;
+                point_[at] = static_cast<std::uint8_t>(i);
+                minDistance_[at] = static_cast<std::uint8_t>(std::max(0, e.distance - tolerance));
+                maxDistance_[at] = static_cast<std::uint8_t>(std::min(255, e.distance + tolerance));
+                bearing_[at] = e.bearing;
+                direction_[at] = e.direction;
             });
         }
+}
+
+inline unsigned EdgeIndex::agreeing(const Edge& e, std::uint32_t at) const
+{
+#if defined(__SSE2__)
+    auto load = [at](const std::vector<std::uint8_t>& field) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(field.data() + at));
+    };
+    auto splat = [](int value) { return _mm_set1_epi8(static_cast<char>(value)); };
+    // Unsigned bytes: x >= lo when max(x, lo) == x, x <= hi when min(x, hi) == x.
+    const __m128i d = splat(e.distance);
+    const __m128i inRange = _mm_and_si128(_mm_cmpeq_epi8(_mm_max_epu8(d, load(minDistance_)), d),
+                                          _mm_cmpeq_epi8(_mm_min_epu8(d, load(maxDistance_)), d));
+    // |q - v| <= t on the circle of 256: (q - v + t) mod 256 <= 2 t.
+    auto near = [&](__m128i q, int value, int tolerance) {
+        const __m128i shifted = _mm_add_epi8(_mm_sub_epi8(q, splat(value)), splat(tolerance));
+        return _mm_cmpeq_epi8(_mm_min_epu8(shifted, splat(2 * tolerance)), shifted);
+    };
+    const __m128i all = _mm_and_si128(
+        inRange, _mm_and_si128(near(load(bearing_), e.bearing, kBearingTolerance),
+                               near(load(direction_), e.direction, kDirectionTolerance)));
+    return static_cast<unsigned>(_mm_movemask_epi8(all));
+#else
+    unsigned mask = 0;
+    for (unsigned k = 0; k < 16; ++k) {
+        const std::uint32_t q = at + k;
+        const bool agrees =
+            e.distance >= minDistance_[q] && e.distance <= maxDistance_[q] &&
+            std::abs(static_cast<std::int8_t>(bearing_[q] - e.bearing)) <= kBearingTolerance &&
+            std::abs(static_cast<std::int8_t>(direction_[q] - e.direction)) <= kDirectionTolerance;
+        mask |= static_cast<unsigned>(agrees) << k;
+    }
+    return mask;
+#endif
 }
 
 int EdgeIndex::vote(const MatchTemplate& reference, std::uint8_t* votes, int stride) const
@@ -197,23 +238,23 @@ int EdgeIndex::vote(const MatchTemplate& reference, std::uint8_t* votes, int str
     const std::size_t n = reference.points.size();
     for (std::size_t j = 0; j < n; ++j) {
         const Edge* edges = &reference.edges[j * kNeighbours];
+        std::uint8_t* column = votes + j;
         for (int k = 0; k < reference.edgeCount[j]; ++k) {
             const Edge& e = edges[k];
             const int bin = binOf(e.distance / kDistanceBin, e.bearing >> kAngleBinShift,
                                   e.direction >> kAngleBinShift);
-            // Branch-free: most entries of a bin agree, and a miss adds nothing.
-            for (std::uint32_t at = offsets_[bin]; at < offsets_[bin + 1]; ++at) {
-                const Entry& q = entries_[at];
-                const int agrees =
-                    static_cast<int>(e.distance >= q.minDistance) &
-                    static_cast<int>(e.distance <= q.maxDistance) &
-                    static_cast<int>(std::abs(static_cast<std::int8_t>(q.bearing - e.bearing)) <=
-                                     kBearingTolerance) &
-                    static_cast<int>(std::abs(static_cast<std::int8_t>(
-                                         q.direction - e.direction)) <= kDirectionTolerance);
-                // At most one vote per pair of edges: a cell stays far below 255.
-                votes[q.point * stride + static_cast<int>(j)] += static_cast<std::uint8_t>(agrees);
-                cast += agrees;
+            const std::uint32_t end = offsets_[bin + 1];
+            for (std::uint32_t at = offsets_[bin]; at < end; at += 16) {
+                // Every entry adds its bit, agreeing or not: a branch on each would
+                // be mispredicted as often as not. At most one vote per pair of
+                // edges, so a cell stays far below 255.
+                const unsigned agree = agreeing(e, at);
+                const std::uint32_t lanes = std::min<std::uint32_t>(16, end - at);
+                for (std::uint32_t lane = 0; lane < lanes; ++lane) {
+                    const unsigned bit = (agree >> lane) & 1u;
+                    column[point_[at + lane] * stride] += static_cast<std::uint8_t>(bit);
+                    cast += static_cast<int>(bit);
+                }
             }
         }
     }

@@ -64,15 +64,16 @@ public:
     int vote(const MatchTemplate& reference, std::uint8_t* votes, int stride) const;
 
 private:
-    // A query edge with its distance tolerance resolved.
-    struct Entry
-    {
-        std::uint8_t point;
-        std::uint8_t minDistance, maxDistance;
-        std::uint8_t bearing, direction;
-    };
-    std::vector<std::uint32_t> offsets_; // per bin, into entries_
-    std::vector<Entry> entries_;
+    // The query edges filed in each bin, one array per field so that sixteen
+    // entries of a bin are tested at once: the edge's point, its distance range
+    // (tolerance resolved), bearing and direction. Each array carries kPadding
+    // spare bytes at its end for the last whole-register loads.
+    static constexpr std::size_t kPadding = 16;
+    std::vector<std::uint32_t> offsets_; // per bin, into the arrays below
+    std::vector<std::uint8_t> point_, minDistance_, maxDistance_, bearing_, direction_;
+
+    // One bit per entry at, at + 1, ... at + 15 that agrees with reference edge e.
+    unsigned agreeing(const Edge& e, std::uint32_t at) const;
 };
 
 float wrapTwoPi(float a);
