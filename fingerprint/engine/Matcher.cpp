@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <numbers>
 
@@ -334,17 +335,32 @@ void keepBest(T* items, int& count, int capacity, const T& item, Key key)
     items[at] = item;
 }
 
-// The best-voted minutia pairs (at least kMinSeedVotes), best first; returns how many.
+// The best-voted minutia pairs (at least kMinSeedVotes), best first, the earlier
+// cell first among equals; returns how many. `votes` holds nq * nr cells padded
+// with zeros to a whole number of 16-byte groups.
 int pickSeeds(const std::uint8_t* votes, int nq, int nr, Seed* seeds)
 {
     int count = 0;
-    for (int i = 0; i < nq; ++i)
-        for (int j = 0; j < nr; ++j) {
-            const int v = votes[i * nr + j];
-            if (v >= kMinSeedVotes)
-                keepBest(seeds, count, kCandidateSeeds, Seed{v, i, j},
-                         [](const Seed& seed) { return seed.votes; });
-        }
+    auto consider = [&](int cell) {
+        keepBest(seeds, count, kCandidateSeeds, Seed{votes[cell], cell / nr, cell % nr},
+                 [](const Seed& seed) { return seed.votes; });
+    };
+    const int cells = nq * nr;
+#if defined(__SSE2__)
+    // Most cells hold 0 or 1 votes: sixteen of them are looked at in one test.
+    const __m128i below = _mm_set1_epi8(kMinSeedVotes - 1);
+    for (int at = 0; at < cells; at += 16) {
+        const __m128i group = _mm_loadu_si128(reinterpret_cast<const __m128i*>(votes + at));
+        // Cells hold at most 64 votes, so a signed compare will do.
+        for (unsigned many = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpgt_epi8(group, below)));
+             many != 0; many &= many - 1)
+            consider(at + std::countr_zero(many));
+    }
+#else
+    for (int cell = 0; cell < cells; ++cell)
+        if (votes[cell] >= kMinSeedVotes)
+            consider(cell);
+#endif
     for (int k = 0; k < count; ++k)
         seeds[k].rank = k;
     return count;
@@ -535,7 +551,8 @@ int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& refere
     const int nr = static_cast<int>(reference.points.size());
     if (nq < 3 || nr < 3)
         return 0;
-    s.votes.assign(static_cast<std::size_t>(nq) * nr, 0);
+    // Padded with zeros to whole 16-byte groups for pickSeeds.
+    s.votes.assign((static_cast<std::size_t>(nq) * nr + 15) & ~std::size_t{15}, 0);
     out.votes = prepared.edges.vote(reference, s.votes.data(), nr);
     if (out.votes < kMinVotes)
         return 0;
