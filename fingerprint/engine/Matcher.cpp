@@ -45,6 +45,13 @@ constexpr float kChancePairArea = 500.0f;
 constexpr float kNoAgreement = 0.6f;
 constexpr float kFullAgreement = 0.95f;
 constexpr int kMinDirectionCells = 8;
+// Scores vanish below kNoAgreement, but an alignment taken from one pair is
+// rougher than a refined one: the alignment most candidates agree with must
+// reach kSeedAgreement, or the reference is rejected at once ...
+constexpr float kSeedAgreement = 0.5f;
+// ... and an alignment is refined and scored only from kRefineAgreement (where
+// the direction factor would keep less than a tenth of its score anyway).
+constexpr float kRefineAgreement = 0.7f;
 
 using Candidate = MatchScratch::Candidate;
 
@@ -471,16 +478,15 @@ void weighConsensus(const MatchTemplate& q, const MatchTemplate& r, Seed* seeds,
     }
 }
 
-// Whether the ridge directions of the two prints agree under the alignment of
-// `seed` (or too little is common to tell), judged on every other cell in each
-// direction. Scores vanish below kNoAgreement; the seed's alignment is rougher
-// than a refined one, so the bar here lies lower.
-bool directionsAgree(const MatchTemplate& q, const MatchTemplate& r, const Seed& seed)
+// Whether the ridge directions of the two prints agree under `motion` (or too
+// little is common to tell): the agreement at least `bar`, judged on every
+// other cell in each direction.
+bool directionsAgree(const MatchTemplate& q, const MatchTemplate& r, const Motion& motion,
+                     float bar)
 {
-    constexpr float kSeedAgreement = 0.5f;
     MatchDetail d;
-    compareAreas(q, r, motionFromPair(q.points[seed.query], r.points[seed.reference]), d, 2);
-    return d.directionCells < kMinDirectionCells || d.directionAgreement >= kSeedAgreement;
+    compareAreas(q, r, motion, d, 2);
+    return d.directionCells < kMinDirectionCells || d.directionAgreement >= bar;
 }
 
 // The supported pairs beyond those chance gives at this density of minutiae,
@@ -566,7 +572,10 @@ int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& refere
     // Too little agreement among the candidates: not the same finger. Neither is
     // it when the alignment most of them agree with turns the ridges across each other.
     if (seedCount == 0 || seeds[0].consensus < kMinConsensus ||
-        !directionsAgree(query, reference, seeds[0]))
+        !directionsAgree(
+            query, reference,
+            motionFromPair(query.points[seeds[0].query], reference.points[seeds[0].reference]),
+            kSeedAgreement))
         return 0;
     out.endedEarly = false;
 
@@ -608,6 +617,8 @@ int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& refere
     for (int k = 0; k < keptCount; ++k) {
         // Spread the alignment error over all pairs instead of the anchor alone.
         Motion motion = kept[k].motion;
+        if (!directionsAgree(query, reference, motion, kRefineAgreement))
+            continue;
         pairMinutiae(prepared, reference, motion, kept[k].ax, kept[k].ay, s, s.found);
         if (s.found.size() >= 3) {
             const Motion refined = fitMotion(query, reference, s.found);
