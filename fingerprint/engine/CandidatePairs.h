@@ -1,0 +1,59 @@
+#pragma once
+// The candidate pairs of a comparison: the minutia pairs whose neighbourhoods
+// agree best (most edge votes), each weighed by how many of the others the
+// alignment it gives would pair too. The true pairs of two impressions of one
+// finger agree with each other; the best-voted pairs of two different fingers
+// are scattered chance agreements that seldom do.
+
+#include "LocalStructures.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace fp {
+
+inline constexpr int kCandidateSeeds = 40; // best-voted minutia pairs weighed against each other
+inline constexpr int kMinSeedVotes = 2;    // neighbour edges agreeing around a candidate pair
+inline constexpr int kFullEdges = 4;       // agreeing neighbourhood edges that count in full
+
+// A candidate pair: query minutia `query` for reference minutia `reference`.
+struct Seed
+{
+    int votes;
+    int query;
+    int reference;
+    int rank = 0;        // by votes, 0 the best
+    float consensus = 0; // vote weight of the candidates that agree with its alignment
+};
+
+// Adds item to items[0, count), kept best first by key and at most `capacity`
+// long; an item no better than the last of a full list is left out.
+template <typename T, typename Key>
+inline void keepBest(T* items, int& count, int capacity, const T& item, Key key)
+{
+    if (count == capacity && key(item) <= key(items[capacity - 1]))
+        return;
+    int at = count < capacity ? count++ : capacity - 1;
+    while (at > 0 && key(items[at - 1]) < key(item)) {
+        items[at] = items[at - 1];
+        --at;
+    }
+    items[at] = item;
+}
+
+// Weight of a candidate pair's votes: a quarter per agreeing edge, in full from four.
+inline float voteWeight(int votes)
+{
+    return 0.25f * static_cast<float>(std::min(votes, kFullEdges));
+}
+
+// The best-voted minutia pairs (at least kMinSeedVotes), best first, the earlier
+// cell first among equals; returns how many. `votes` holds nq * nr cells (query
+// minutia major) padded with zeros to a whole number of 16-byte groups.
+int pickSeeds(const std::uint8_t* votes, int nq, int nr, Seed* seeds);
+
+// Sets each candidate's consensus: the vote weight of the candidates (itself
+// included) that the alignment it gives would pair too.
+void weighConsensus(const MatchTemplate& q, const MatchTemplate& r, Seed* seeds, int count);
+
+} // namespace fp
