@@ -1,0 +1,218 @@
+// The first stages of a comparison, which run sixteen or four lanes at a time,
+// against plain loops over the same minutiae: the edge votes against every pair
+// of neighbourhood edges, the consensus of the candidate pairs against the rule
+// applied to one pair of candidates at a time.
+
+#include "Alignment.h"
+#include "CandidatePairs.h"
+#include "LocalStructures.h"
+#include "Matcher.h"
+#include "TemplateFormat.h"
+
+#include <cmath>
+#include <numbers>
+#include <numeric>
+#include <QtTest>
+#include <random>
+
+namespace {
+
+constexpr float kPi = std::numbers::pi_v<float>;
+
+// Template contents with minutiae at random over width x height pixels.
+fp::TemplateData randomPrint(unsigned seed, int count, int width, int height)
+{
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> x(0, width - 1), y(0, height - 1), type(0, 1);
+    std::uniform_real_distribution<float> angle(0, 2 * kPi);
+    fp::TemplateData d;
+    d.width = width;
+    d.height = height;
+    d.areaCols = (width + d.areaCell - 1) / d.areaCell;
+    d.areaRows = (height + d.areaCell - 1) / d.areaCell;
+    d.area.assign(static_cast<std::size_t>(d.areaCols) * d.areaRows, 1);
+    for (int i = 0; i < count; ++i)
+        d.minutiae.push_back({x(rng), y(rng), angle(rng), type(rng), 80});
+    return d;
+}
+
+// The same minutiae turned by `degrees` about the print's centre and shifted,
+// each then moved by up to `jitter` pixels and turned by up to `jitter` degrees
+// more (skin stretches), those that leave the print dropped, followed by
+// `extra` random ones.
+fp::TemplateData placedAgain(const fp::TemplateData& print, float degrees, int dx, int dy,
+                             int jitter, int extra, unsigned seed)
+{
+    fp::TemplateData moved = randomPrint(seed, extra, print.width, print.height);
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> wobble(-jitter, jitter);
+    const float a = degrees * kPi / 180, c = std::cos(a), s = std::sin(a);
+    const float cx = static_cast<float>(print.width) / 2, cy = static_cast<float>(print.height) / 2;
+    std::vector<fp::Minutia> kept;
+    for (const fp::Minutia& m : print.minutiae) {
+        const float x =
+            cx + c * (static_cast<float>(m.x) - cx) - s * (static_cast<float>(m.y) - cy);
+        const float y =
+            cy + s * (static_cast<float>(m.x) - cx) + c * (static_cast<float>(m.y) - cy);
+        fp::Minutia n = m;
+        n.x = static_cast<int>(std::lround(x)) + dx + wobble(rng);
+        n.y = static_cast<int>(std::lround(y)) + dy + wobble(rng);
+        n.angle =
+            std::fmod(m.angle + a + static_cast<float>(wobble(rng)) * kPi / 180 + 4 * kPi, 2 * kPi);
+        if (n.x >= 0 && n.y >= 0 && n.x < print.width && n.y < print.height)
+            kept.push_back(n);
+    }
+    moved.minutiae.insert(moved.minutiae.begin(), kept.begin(), kept.end());
+    return moved;
+}
+
+fp::MatchTemplate decoded(const fp::TemplateData& data)
+{
+    fp::MatchTemplate t;
+    if (!fp::buildMatchTemplate(fp::encodeTemplate(data), t))
+        qFatal("the test's template does not encode");
+    return t;
+}
+
+int byteGap(std::uint8_t a, std::uint8_t b)
+{
+    return std::abs(static_cast<std::int8_t>(a - b));
+}
+
+// Votes by the rule itself: a reference edge agrees with a query edge when its
+// distance lies within 5 px + 8 % of the query edge's, its bearing within 18
+// degrees and its neighbour's direction within 22 degrees (in 1/256 turns).
+std::vector<std::uint8_t> plainVotes(const fp::MatchTemplate& q, const fp::MatchTemplate& r)
+{
+    const int nq = static_cast<int>(q.points.size()), nr = static_cast<int>(r.points.size());
+    std::vector<std::uint8_t> votes(static_cast<std::size_t>(nq) * nr, 0);
+    for (int i = 0; i < nq; ++i)
+        for (int a = 0; a < q.edgeCount[i]; ++a) {
+            const fp::Edge& eq = q.edges[i * fp::kNeighbours + a];
+            const int tolerance = 5 + eq.distance * 2 / 25;
+            for (int j = 0; j < nr; ++j)
+                for (int b = 0; b < r.edgeCount[j]; ++b) {
+                    const fp::Edge& er = r.edges[j * fp::kNeighbours + b];
+                    if (std::abs(er.distance - eq.distance) <= tolerance &&
+                        byteGap(eq.bearing, er.bearing) <= 13 &&
+                        byteGap(eq.direction, er.direction) <= 16)
+                        ++votes[i * nr + j];
+                }
+        }
+    return votes;
+}
+
+// Consensus by the rule, one pair of candidates at a time.
+float plainConsensus(const fp::MatchTemplate& q, const fp::MatchTemplate& r, const fp::Seed* seeds,
+                     int count, int a)
+{
+    const fp::MatchPoint& anchor = q.points[seeds[a].query];
+    const fp::Motion m = fp::motionFromPair(anchor, r.points[seeds[a].reference]);
+    float weight = fp::voteWeight(seeds[a].votes);
+    for (int b = 0; b < count; ++b) {
+        if (seeds[b].query == seeds[a].query || seeds[b].reference == seeds[a].reference)
+            continue;
+        const fp::MatchPoint& qp = q.points[seeds[b].query];
+        const fp::MatchPoint& rp = r.points[seeds[b].reference];
+        float x, y;
+        m.apply(rp.x, rp.y, x, y);
+        const float tolerance = fp::placeTolerance(x, y, anchor.x, anchor.y);
+        const float dx = qp.x - x, dy = qp.y - y;
+        if (dx * dx + dy * dy <= tolerance * tolerance &&
+            fp::turnGap(qp.turn, static_cast<std::uint8_t>(rp.turn + m.turn)) <=
+                fp::kAngleToleranceTurns)
+            weight += fp::voteWeight(seeds[b].votes);
+    }
+    return weight;
+}
+
+} // namespace
+
+class FingerprintCandidatesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void votesFollowTheRule_data();
+    void votesFollowTheRule();
+    void consensusFollowsTheRule_data();
+    void consensusFollowsTheRule();
+};
+
+void FingerprintCandidatesTest::votesFollowTheRule_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("side");
+    QTest::addColumn<float>("degrees");
+    QTest::addColumn<int>("jitter");
+    // Dense prints fill the index's bins beyond one group of sixteen; turns
+    // near half a circle wrap the directions; stretched copies put many pairs
+    // near the edges of the tolerances.
+    QTest::newRow("few minutiae") << 6 << 300 << 10.0f << 0;
+    QTest::newRow("usual density") << 45 << 300 << -25.0f << 0;
+    QTest::newRow("dense") << 120 << 220 << 4.0f << 0;
+    QTest::newRow("turned half round") << 60 << 300 << 178.0f << 0;
+    QTest::newRow("stretched") << 60 << 300 << 15.0f << 30;
+    QTest::newRow("stretched, turned back") << 60 << 300 << -170.0f << 30;
+}
+
+void FingerprintCandidatesTest::votesFollowTheRule()
+{
+    QFETCH(int, count);
+    QFETCH(int, side);
+    QFETCH(float, degrees);
+    QFETCH(int, jitter);
+    for (unsigned seed = 1; seed <= 8; ++seed) {
+        const fp::TemplateData print = randomPrint(seed, count, side, side);
+        fp::PreparedTemplate query;
+        QVERIFY(query.build(fp::encodeTemplate(print)));
+        const fp::MatchTemplate reference =
+            decoded(placedAgain(print, degrees, 7, -5, jitter, count / 3, seed + 100));
+        const int nr = static_cast<int>(reference.points.size());
+        std::vector<std::uint8_t> votes(query.templ.points.size() * nr, 0);
+        const int cast = query.edges.vote(reference, votes.data(), nr);
+        const std::vector<std::uint8_t> expected = plainVotes(query.templ, reference);
+        QCOMPARE(votes, expected);
+        QCOMPARE(cast, std::accumulate(expected.begin(), expected.end(), 0));
+    }
+}
+
+void FingerprintCandidatesTest::consensusFollowsTheRule_data()
+{
+    votesFollowTheRule_data();
+}
+
+void FingerprintCandidatesTest::consensusFollowsTheRule()
+{
+    QFETCH(int, count);
+    QFETCH(int, side);
+    QFETCH(float, degrees);
+    QFETCH(int, jitter);
+    for (unsigned seed = 1; seed <= 8; ++seed) {
+        const fp::TemplateData print = randomPrint(seed, count, side, side);
+        fp::PreparedTemplate query;
+        QVERIFY(query.build(fp::encodeTemplate(print)));
+        const fp::MatchTemplate reference =
+            decoded(placedAgain(print, degrees, -9, 12, jitter, count / 3, seed + 200));
+        const int nq = static_cast<int>(query.templ.points.size());
+        const int nr = static_cast<int>(reference.points.size());
+        std::vector<std::uint8_t> votes((static_cast<std::size_t>(nq) * nr + 15) / 16 * 16, 0);
+        query.edges.vote(reference, votes.data(), nr);
+        fp::Seed seeds[fp::kCandidateSeeds];
+        const int picked = fp::pickSeeds(votes.data(), nq, nr, seeds);
+        fp::weighConsensus(query.templ, reference, seeds, picked);
+        for (int a = 0; a < picked; ++a)
+            QCOMPARE(seeds[a].consensus, plainConsensus(query.templ, reference, seeds, picked, a));
+        // A copy of the print agrees with itself: the candidates it yields
+        // support one alignment far beyond the bar of a weak consensus.
+        if (count >= 45 && jitter == 0) {
+            float best = 0;
+            for (int a = 0; a < picked; ++a)
+                best = std::max(best, seeds[a].consensus);
+            QVERIFY2(best >= 5, qPrintable(QStringLiteral("best consensus %1").arg(best)));
+        }
+    }
+}
+
+QTEST_GUILESS_MAIN(FingerprintCandidatesTest)
+#include "tst_fingerprint_candidates.moc"
