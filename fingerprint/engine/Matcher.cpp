@@ -14,7 +14,7 @@ namespace {
 
 constexpr float kMinConsensus = 2.5f;       // less among the candidate pairs: not the same finger
 constexpr int kAnchorSeeds = 20;            // the best-voted candidates may anchor an alignment ...
-constexpr int kRoughAlignments = 12;        // ... and this many distinct ones are paired roughly
+constexpr int kRoughAlignments = 8;         // ... and this many distinct ones are paired roughly
 constexpr int kRefinedAlignments = 3;       // alignments refined and scored
 constexpr int kMinVotes = 8;                // fewer in all: not the same finger
 constexpr float kUsualRotation = 1.05f;     // radians, 60 degrees between two placements
