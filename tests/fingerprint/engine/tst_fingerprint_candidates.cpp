@@ -126,6 +126,27 @@ float plainConsensus(const fp::MatchTemplate& q, const fp::MatchTemplate& r, con
     return weight;
 }
 
+// The print of this row and seed as the query, and a copy placed again.
+struct PrintPair
+{
+    fp::PreparedTemplate query;
+    fp::MatchTemplate reference;
+};
+
+PrintPair currentPair(unsigned seed)
+{
+    QFETCH(int, count);
+    QFETCH(int, side);
+    QFETCH(float, degrees);
+    QFETCH(int, jitter);
+    const fp::TemplateData print = randomPrint(seed, count, side, side);
+    PrintPair p;
+    if (!p.query.build(fp::encodeTemplate(print)))
+        qFatal("the test's template does not encode");
+    p.reference = decoded(placedAgain(print, degrees, 7, -5, jitter, count / 3, seed + 100));
+    return p;
+}
+
 } // namespace
 
 class FingerprintCandidatesTest : public QObject
@@ -158,20 +179,12 @@ void FingerprintCandidatesTest::votesFollowTheRule_data()
 
 void FingerprintCandidatesTest::votesFollowTheRule()
 {
-    QFETCH(int, count);
-    QFETCH(int, side);
-    QFETCH(float, degrees);
-    QFETCH(int, jitter);
     for (unsigned seed = 1; seed <= 8; ++seed) {
-        const fp::TemplateData print = randomPrint(seed, count, side, side);
-        fp::PreparedTemplate query;
-        QVERIFY(query.build(fp::encodeTemplate(print)));
-        const fp::MatchTemplate reference =
-            decoded(placedAgain(print, degrees, 7, -5, jitter, count / 3, seed + 100));
-        const int nr = static_cast<int>(reference.points.size());
-        std::vector<std::uint8_t> votes(query.templ.points.size() * nr, 0);
-        const int cast = query.edges.vote(reference, votes.data(), nr);
-        const std::vector<std::uint8_t> expected = plainVotes(query.templ, reference);
+        const PrintPair p = currentPair(seed);
+        const int nr = static_cast<int>(p.reference.points.size());
+        std::vector<std::uint8_t> votes(p.query.templ.points.size() * nr, 0);
+        const int cast = p.query.edges.vote(p.reference, votes.data(), nr);
+        const std::vector<std::uint8_t> expected = plainVotes(p.query.templ, p.reference);
         QCOMPARE(votes, expected);
         QCOMPARE(cast, std::accumulate(expected.begin(), expected.end(), 0));
     }
@@ -185,15 +198,11 @@ void FingerprintCandidatesTest::consensusFollowsTheRule_data()
 void FingerprintCandidatesTest::consensusFollowsTheRule()
 {
     QFETCH(int, count);
-    QFETCH(int, side);
-    QFETCH(float, degrees);
     QFETCH(int, jitter);
     for (unsigned seed = 1; seed <= 8; ++seed) {
-        const fp::TemplateData print = randomPrint(seed, count, side, side);
-        fp::PreparedTemplate query;
-        QVERIFY(query.build(fp::encodeTemplate(print)));
-        const fp::MatchTemplate reference =
-            decoded(placedAgain(print, degrees, -9, 12, jitter, count / 3, seed + 200));
+        const PrintPair p = currentPair(seed);
+        const fp::PreparedTemplate& query = p.query;
+        const fp::MatchTemplate& reference = p.reference;
         const int nq = static_cast<int>(query.templ.points.size());
         const int nr = static_cast<int>(reference.points.size());
         std::vector<std::uint8_t> votes((static_cast<std::size_t>(nq) * nr + 15) / 16 * 16, 0);
