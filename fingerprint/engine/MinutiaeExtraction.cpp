@@ -196,6 +196,13 @@ std::vector<Minutia> extractMinutiae(const Skeleton& skeleton, const Plane& enha
                                       : 1.0f;
             m.quality =
                 std::clamp(static_cast<int>(std::lround(100 * coherence * clarity)), 0, 100);
+            // Specks on the ridges leave the gradients little common direction even
+            // where the ridges run clearly: such a minutia is kept, at the lowest
+            // quality, when the local spectrum shows steady ridges around it.
+            const float spectral =
+                orientation.spectralCoherenceAt(static_cast<float>(x), static_cast<float>(y));
+            if (m.quality < kMinQuality && 100 * spectral * clarity >= kMinQuality)
+                m.quality = kMinQuality;
             found.push_back(m);
         }
 

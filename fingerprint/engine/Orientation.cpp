@@ -1,5 +1,7 @@
 #include "Orientation.h"
 
+#include "RidgeSpectrum.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -37,6 +39,11 @@ float OrientationField::angleAt(float x, float y) const
 float OrientationField::coherenceAt(float x, float y) const
 {
     return coherence[cellIndex(x, y)];
+}
+
+float OrientationField::spectralCoherenceAt(float x, float y) const
+{
+    return spectralCoherence[cellIndex(x, y)];
 }
 
 namespace {
@@ -120,6 +127,21 @@ OrientationField computeOrientation(const Plane& normalised)
             field.sin2[i] = std::sin(2 * ridge);
         }
     }
+
+    // The agreement of the spectral peaks is about 0.3 for unrelated directions and
+    // 0.9 and more along steady ridges; mapped to 0 .. 0.6, the coherence of fairly
+    // clear gradients.
+    constexpr float kChanceAgreement = 0.3f;
+    constexpr float kSteadyAgreement = 0.9f;
+    constexpr float kSteadyCoherence = 0.6f;
+    const RidgeSpectrum spectrum =
+        computeRidgeSpectrum(normalised, field.cell, field.cols, field.rows);
+    field.spectralCoherence.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
+        field.spectralCoherence[i] =
+            kSteadyCoherence * std::clamp((spectrum.agreement[i] - kChanceAgreement) /
+                                              (kSteadyAgreement - kChanceAgreement),
+                                          0.0f, 1.0f);
     return field;
 }
 

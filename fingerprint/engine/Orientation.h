@@ -1,5 +1,6 @@
 #pragma once
-// Ridge orientation field from smoothed gradient tensors, on a grid of small cells.
+// Ridge orientation field from smoothed gradient tensors, on a grid of small cells,
+// with how clearly the ridges run there.
 
 #include "Plane.h"
 
@@ -17,10 +18,15 @@ struct OrientationField
     std::vector<float> steadiness; // coherence at the coarse scale, for segmentation
     std::vector<float> cos2;       // doubled-angle vector of `angle`, for interpolation
     std::vector<float> sin2;
+    // How clearly the local spectrum shows steady ridges (RidgeSpectrum.h), on the
+    // scale of `coherence`: specks and blotches on the ridges lower the coherence
+    // but not this, while sensor noise without ridges stays near 0.
+    std::vector<float> spectralCoherence;
 
     // Ridge direction at a pixel, interpolated between cells, [0, pi).
     float angleAt(float x, float y) const;
     float coherenceAt(float x, float y) const;
+    float spectralCoherenceAt(float x, float y) const;
     int cellIndex(float x, float y) const;
 };
 

@@ -1,0 +1,162 @@
+#include "RidgeSpectrum.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+
+namespace fp {
+
+namespace {
+
+constexpr int kWindow = 32; // pixels per window side
+constexpr int kStep = 16;   // pixels between window centres
+// The band read, in frequency bins of the window: periods of 15 px down to 5 px.
+constexpr float kMinRadius = kWindow / 15.0f;
+constexpr float kMaxRadius = kWindow / 5.0f;
+constexpr int kMaxBin = 6; // the highest bin inside kMaxRadius
+
+// Raised-cosine window and the transform's factors e^(-2 pi i k n / kWindow).
+struct Tables
+{
+    std::array<float, kWindow> window{};
+    std::array<std::array<float, kWindow>, kMaxBin + 1> re{}, im{};
+
+    Tables()
+    {
+        const double pi = std::numbers::pi;
+        for (int n = 0; n < kWindow; ++n) {
+            window[n] = static_cast<float>(0.5 - 0.5 * std::cos(2 * pi * (n + 0.5) / kWindow));
+            for (int k = 0; k <= kMaxBin; ++k) {
+                re[k][n] = static_cast<float>(std::cos(2 * pi * k * n / kWindow));
+                im[k][n] = static_cast<float>(-std::sin(2 * pi * k * n / kWindow));
+            }
+        }
+    }
+};
+
+const Tables& tables()
+{
+    static const Tables t;
+    return t;
+}
+
+bool inBand(int kx, int ky)
+{
+    const float r2 = static_cast<float>(kx * kx + ky * ky);
+    return r2 >= kMinRadius * kMinRadius && r2 <= kMaxRadius * kMaxRadius;
+}
+
+// Doubled ridge direction of the window centred at (cx, cy), as a unit vector; (0, 0)
+// when the window holds no energy in the band. Only the band's bins are computed
+// (the real input's spectrum is symmetric, so kx >= 0 suffices): rows first, then
+// columns.
+void readWindow(const Plane& image, int cx, int cy, float& cos2, float& sin2)
+{
+    const Tables& t = tables();
+    const int x0 = cx - kWindow / 2, y0 = cy - kWindow / 2;
+    std::array<std::array<float, kMaxBin + 1>, kWindow> rowRe{}, rowIm{};
+    std::array<float, kWindow> line{};
+    for (int y = 0; y < kWindow; ++y) {
+        for (int x = 0; x < kWindow; ++x)
+            line[x] = image.contains(x0 + x, y0 + y)
+                          ? image.at(x0 + x, y0 + y) * t.window[x] * t.window[y]
+                          : 0.0f;
+        for (int k = 0; k <= kMaxBin; ++k) {
+            float sr = 0, si = 0;
+            for (int x = 0; x < kWindow; ++x) {
+                sr += line[x] * t.re[k][x];
+                si += line[x] * t.im[k][x];
+            }
+            rowRe[y][k] = sr;
+            rowIm[y][k] = si;
+        }
+    }
+    constexpr int kBins = 2 * kMaxBin + 1;
+    std::array<std::array<float, kBins>, kMaxBin + 1> power{};
+    float peak = 0;
+    int peakX = 0, peakY = 0;
+    for (int kx = 0; kx <= kMaxBin; ++kx)
+        for (int ky = -kMaxBin; ky <= kMaxBin; ++ky) {
+            if ((kx == 0 && ky <= 0) || !inBand(kx, ky))
+                continue;
+            const int k = std::abs(ky);
+            const float sign = ky < 0 ? -1.0f : 1.0f; // conjugate factor for negative ky
+            float sr = 0, si = 0;
+            for (int y = 0; y < kWindow; ++y) {
+                const float wr = t.re[k][y], wi = sign * t.im[k][y];
+                sr += rowRe[y][kx] * wr - rowIm[y][kx] * wi;
+                si += rowRe[y][kx] * wi + rowIm[y][kx] * wr;
+            }
+            const float p = sr * sr + si * si;
+            power[kx][ky + kMaxBin] = p;
+            if (p > peak) {
+                peak = p;
+                peakX = kx;
+                peakY = ky;
+            }
+        }
+    // The direction of the peak, refined by the bins next to it (the window spreads
+    // a ridge pattern's energy over about two bins each way); a bin near the peak's
+    // mirror image (-kx, -ky) is the same frequency.
+    float vx = 0, vy = 0;
+    for (int kx = 0; kx <= kMaxBin; ++kx)
+        for (int ky = -kMaxBin; ky <= kMaxBin; ++ky) {
+            const float p = power[kx][ky + kMaxBin];
+            const int near = std::min((kx - peakX) * (kx - peakX) + (ky - peakY) * (ky - peakY),
+                                      (kx + peakX) * (kx + peakX) + (ky + peakY) * (ky + peakY));
+            if (p <= 0 || near > 2)
+                continue;
+            const float phi = std::atan2(static_cast<float>(ky), static_cast<float>(kx));
+            vx += p * std::cos(2 * phi);
+            vy += p * std::sin(2 * phi);
+        }
+    const float len = std::sqrt(vx * vx + vy * vy);
+    // The frequency runs across the ridges; the ridges at a right angle to it.
+    cos2 = len > 0 ? -vx / len : 0.0f;
+    sin2 = len > 0 ? -vy / len : 0.0f;
+}
+
+} // namespace
+
+RidgeSpectrum computeRidgeSpectrum(const Plane& normalised, int cell, int cols, int rows)
+{
+    RidgeSpectrum spectrum;
+    spectrum.cell = cell;
+    spectrum.cols = cols;
+    spectrum.rows = rows;
+    const std::size_t n = static_cast<std::size_t>(cols) * rows;
+    spectrum.cos2.assign(n, 1);
+    spectrum.sin2.assign(n, 0);
+    spectrum.agreement.assign(n, 0);
+
+    const int windowCols = std::max(1, (normalised.width + kStep - 1) / kStep);
+    const int windowRows = std::max(1, (normalised.height + kStep - 1) / kStep);
+    Plane vx(windowCols, windowRows), vy(windowCols, windowRows);
+    for (int wy = 0; wy < windowRows; ++wy)
+        for (int wx = 0; wx < windowCols; ++wx)
+            readWindow(normalised, wx * kStep + kStep / 2, wy * kStep + kStep / 2, vx.at(wx, wy),
+                       vy.at(wx, wy));
+    // Mean of the unit vectors over about 3 x 3 windows: its length is the agreement.
+    gaussianBlur(vx, 1.0f);
+    gaussianBlur(vy, 1.0f);
+
+    for (int y = 0; y < rows; ++y)
+        for (int x = 0; x < cols; ++x) {
+            // The cell's centre in window coordinates.
+            const float wx = ((static_cast<float>(x) + 0.5f) * cell - kStep / 2.0f) / kStep;
+            const float wy = ((static_cast<float>(y) + 0.5f) * cell - kStep / 2.0f) / kStep;
+            const float c = vx.sample(wx, wy), s = vy.sample(wx, wy);
+            const float len = std::sqrt(c * c + s * s);
+            const std::size_t i = static_cast<std::size_t>(y) * cols + x;
+            if (len > 1e-6f) {
+                spectrum.cos2[i] = c / len;
+                spectrum.sin2[i] = s / len;
+            }
+            spectrum.agreement[i] = len;
+        }
+    return spectrum;
+}
+
+} // namespace fp
