@@ -1,6 +1,6 @@
 #include "Orientation.h"
 
-#include "RidgeSpectrum.h"
+#include "RidgeFourier.h"
 
 #include <algorithm>
 #include <cmath>
@@ -134,8 +134,8 @@ OrientationField computeOrientation(const Plane& normalised)
     constexpr float kChanceAgreement = 0.3f;
     constexpr float kSteadyAgreement = 0.9f;
     constexpr float kSteadyCoherence = 0.6f;
-    const RidgeSpectrum spectrum =
-        computeRidgeSpectrum(normalised, field.cell, field.cols, field.rows);
+    const RidgeFourier spectrum =
+        computeRidgeFourier(normalised, field.cell, field.cols, field.rows);
     field.spectralCoherence.resize(n);
     for (std::size_t i = 0; i < n; ++i)
         field.spectralCoherence[i] =

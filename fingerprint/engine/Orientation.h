@@ -18,7 +18,7 @@ struct OrientationField
     std::vector<float> steadiness; // coherence at the coarse scale, for segmentation
     std::vector<float> cos2;       // doubled-angle vector of `angle`, for interpolation
     std::vector<float> sin2;
-    // How clearly the local spectrum shows steady ridges (RidgeSpectrum.h), on the
+    // How clearly the local spectrum shows steady ridges (RidgeFourier.h), on the
     // scale of `coherence`: specks and blotches on the ridges lower the coherence
     // but not this, while sensor noise without ridges stays near 0.
     std::vector<float> spectralCoherence;

@@ -12,7 +12,7 @@
 
 namespace fp {
 
-struct RidgeSpectrum
+struct RidgeFourier
 {
     int cell = 4; // pixels per cell side (the orientation field's grid)
     int cols = 0;
@@ -26,6 +26,6 @@ struct RidgeSpectrum
 
 // `normalised` is the contrast-normalised plane; the result is on cells of `cell`
 // pixels, `cols` x `rows` of them.
-RidgeSpectrum computeRidgeSpectrum(const Plane& normalised, int cell, int cols, int rows);
+RidgeFourier computeRidgeFourier(const Plane& normalised, int cell, int cols, int rows);
 
 } // namespace fp

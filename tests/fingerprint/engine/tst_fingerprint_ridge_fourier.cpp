@@ -8,7 +8,7 @@
 
 #include "Orientation.h"
 #include "Plane.h"
-#include "RidgeSpectrum.h"
+#include "RidgeFourier.h"
 
 #include <cmath>
 #include <numbers>
@@ -76,7 +76,7 @@ template <typename Visit> void forInnerCells(const fp::OrientationField& field, 
 
 } // namespace
 
-class RidgeSpectrumTest : public QObject
+class RidgeFourierTest : public QObject
 {
     Q_OBJECT
 
@@ -87,7 +87,7 @@ private Q_SLOTS:
     void noiseWithoutRidges();
 };
 
-void RidgeSpectrumTest::speckledRidgesRead_data()
+void RidgeFourierTest::speckledRidgesRead_data()
 {
     QTest::addColumn<float>("period");
     QTest::addColumn<float>("degrees");
@@ -101,7 +101,7 @@ void RidgeSpectrumTest::speckledRidgesRead_data()
     QTest::newRow("usual ridges, dotted") << 9.0f << 100.0f << 0.5f << 4.0f << 6.0f;
 }
 
-void RidgeSpectrumTest::speckledRidgesRead()
+void RidgeFourierTest::speckledRidgesRead()
 {
     QFETCH(float, period);
     QFETCH(float, degrees);
@@ -110,8 +110,8 @@ void RidgeSpectrumTest::speckledRidgesRead()
     QFETCH(float, specks);
     const fp::Plane plane = speckledRidges(period, degrees, faint, dots, specks, 11);
     const fp::OrientationField field = fp::computeOrientation(plane);
-    const fp::RidgeSpectrum spectrum =
-        fp::computeRidgeSpectrum(plane, field.cell, field.cols, field.rows);
+    const fp::RidgeFourier spectrum =
+        fp::computeRidgeFourier(plane, field.cell, field.cols, field.rows);
     const float ridge = degrees * kPi / 180;
     int cells = 0, rightDirection = 0, clear = 0;
     forInnerCells(field, [&](std::size_t i) {
@@ -128,7 +128,7 @@ void RidgeSpectrumTest::speckledRidgesRead()
              qPrintable(QStringLiteral("%1 of %2 cells").arg(clear).arg(cells)));
 }
 
-void RidgeSpectrumTest::noiseWithoutRidges_data()
+void RidgeFourierTest::noiseWithoutRidges_data()
 {
     QTest::addColumn<float>("specks");
     QTest::addColumn<unsigned>("seed");
@@ -138,7 +138,7 @@ void RidgeSpectrumTest::noiseWithoutRidges_data()
     QTest::newRow("blank") << 0.0f << 4u;
 }
 
-void RidgeSpectrumTest::noiseWithoutRidges()
+void RidgeFourierTest::noiseWithoutRidges()
 {
     QFETCH(float, specks);
     QFETCH(unsigned, seed);
@@ -154,5 +154,5 @@ void RidgeSpectrumTest::noiseWithoutRidges()
              qPrintable(QStringLiteral("%1 of %2 cells").arg(clear).arg(cells)));
 }
 
-QTEST_GUILESS_MAIN(RidgeSpectrumTest)
-#include "tst_fingerprint_ridge_spectrum.moc"
+QTEST_GUILESS_MAIN(RidgeFourierTest)
+#include "tst_fingerprint_ridge_fourier.moc"

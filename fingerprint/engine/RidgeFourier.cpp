@@ -1,4 +1,4 @@
-#include "RidgeSpectrum.h"
+#include "RidgeFourier.h"
 
 #include <algorithm>
 #include <array>
@@ -120,9 +120,9 @@ void readWindow(const Plane& image, int cx, int cy, float& cos2, float& sin2)
 
 } // namespace
 
-RidgeSpectrum computeRidgeSpectrum(const Plane& normalised, int cell, int cols, int rows)
+RidgeFourier computeRidgeFourier(const Plane& normalised, int cell, int cols, int rows)
 {
-    RidgeSpectrum spectrum;
+    RidgeFourier spectrum;
     spectrum.cell = cell;
     spectrum.cols = cols;
     spectrum.rows = rows;
