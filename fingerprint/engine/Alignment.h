@@ -4,8 +4,10 @@
 
 #include "LocalStructures.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 
 namespace fp {
 
@@ -41,8 +43,18 @@ inline Motion motionFromPair(const MatchPoint& q, const MatchPoint& r)
     Motion m;
     m.rotation = q.angle - r.angle;
     m.turn = static_cast<std::uint8_t>(q.turn - r.turn);
-    m.cos = std::cos(m.rotation);
-    m.sin = std::sin(m.rotation);
+    // Directions are whole 1/256 turns, so the rotation is one too: its cosine
+    // and sine come from a table rather than from the maths library.
+    static const auto table = [] {
+        std::array<std::array<float, 2>, 256> t{};
+        for (int k = 0; k < 256; ++k) {
+            const double a = 2 * std::numbers::pi * k / 256;
+            t[k] = {static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a))};
+        }
+        return t;
+    }();
+    m.cos = table[m.turn][0];
+    m.sin = table[m.turn][1];
     m.tx = q.x - (m.cos * r.x - m.sin * r.y);
     m.ty = q.y - (m.sin * r.x + m.cos * r.y);
     return m;
