@@ -38,7 +38,8 @@ int pickSeeds(const std::uint8_t* votes, int nq, int nr, Seed* seeds)
     return count;
 }
 
-void weighConsensus(const MatchTemplate& q, const MatchTemplate& r, Seed* seeds, int count)
+void weighConsensus(const MatchTemplate& q, const MatchTemplate& r, Seed* seeds, int count,
+                    int anchors)
 {
     // The candidates side by side, in whole groups of four (padding weighs
     // nothing), so that each alignment is tested on four of them at once and
@@ -64,6 +65,10 @@ void weighConsensus(const MatchTemplate& q, const MatchTemplate& r, Seed* seeds,
         l.weight[b] = voteWeight(seeds[b].votes);
     }
     for (int a = 0; a < count; ++a) {
+        if (a >= anchors) {
+            seeds[a].consensus = 0;
+            continue;
+        }
         const Motion m = motionFromPair(q.points[seeds[a].query], r.points[seeds[a].reference]);
         float weight = l.weight[a];
 #if defined(__SSE2__)

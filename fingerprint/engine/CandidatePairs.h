@@ -52,8 +52,11 @@ inline float voteWeight(int votes)
 // minutia major) padded with zeros to a whole number of 16-byte groups.
 int pickSeeds(const std::uint8_t* votes, int nq, int nr, Seed* seeds);
 
-// Sets each candidate's consensus: the vote weight of the candidates (itself
-// included) that the alignment it gives would pair too.
-void weighConsensus(const MatchTemplate& q, const MatchTemplate& r, Seed* seeds, int count);
+// Sets the consensus of each of the first `anchors` candidates (the best-voted,
+// the only ones whose alignments are tried): the vote weight of the candidates
+// (itself included, all `count` of them) that the alignment it gives would pair
+// too. The others, never an alignment of their own, get 0.
+void weighConsensus(const MatchTemplate& q, const MatchTemplate& r, Seed* seeds, int count,
+                    int anchors);
 
 } // namespace fp

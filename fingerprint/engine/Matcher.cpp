@@ -356,7 +356,7 @@ int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& refere
 
     Seed seeds[kCandidateSeeds];
     const int seedCount = pickSeeds(s.votes.data(), nq, nr, seeds);
-    weighConsensus(query, reference, seeds, seedCount);
+    weighConsensus(query, reference, seeds, seedCount, kAnchorSeeds);
     // The alignments most candidates agree with come first.
     std::stable_sort(seeds, seeds + seedCount,
                      [](const Seed& a, const Seed& b) { return a.consensus > b.consensus; });
