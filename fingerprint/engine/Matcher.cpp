@@ -88,7 +88,7 @@ void pairMinutiae(const PreparedTemplate& query, const MatchTemplate& r, const M
         motion.apply(rp.x, rp.y, x, y);
         const float angle = rp.angle + motion.rotation;
         const float tolerance = placeTolerance(x, y, ax, ay);
-        query.grid.near(x, y, tolerance, [&](int i) {
+        auto consider = [&](int i) {
             const MatchPoint& qp = q.points[i];
             const float dx = qp.x - x, dy = qp.y - y;
             const float d2 = dx * dx + dy * dy;
@@ -98,7 +98,9 @@ void pairMinutiae(const PreparedTemplate& query, const MatchTemplate& r, const M
             if (da > kAngleTolerance)
                 return;
             s.candidates.push_back({std::sqrt(d2) / tolerance + da / kAngleTolerance, i, j});
-        });
+        };
+        if (tolerance > PointReach::kReach || !query.reach.near(x, y, consider))
+            query.grid.near(x, y, tolerance, consider);
     }
     std::sort(s.candidates.begin(), s.candidates.end(),
               [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });
@@ -128,7 +130,7 @@ float quickSupport(const PreparedTemplate& query, const MatchTemplate& r, const 
         const auto turn = static_cast<std::uint8_t>(rp.turn + motion.turn);
         const float tolerance = placeTolerance(x, y, ax, ay);
         int best = 0;
-        query.grid.near(x, y, tolerance, [&](int i) {
+        auto consider = [&](int i) {
             const int v = votes[i * stride + j];
             if (v <= best)
                 return;
@@ -138,7 +140,9 @@ float quickSupport(const PreparedTemplate& query, const MatchTemplate& r, const 
                 turnGap(qp.turn, turn) > kAngleToleranceTurns)
                 return;
             best = v;
-        });
+        };
+        if (tolerance > PointReach::kReach || !query.reach.near(x, y, consider))
+            query.grid.near(x, y, tolerance, consider);
         n += 0.25f * static_cast<float>(std::min(best, 4));
     }
     return n;
@@ -326,12 +330,50 @@ void PointGrid::build(const std::vector<MatchPoint>& points)
         indices_[fill[cellOf(points[i])]++] = static_cast<std::uint8_t>(i);
 }
 
+void PointReach::build(const std::vector<MatchPoint>& points)
+{
+    float maxX = 0, maxY = 0;
+    for (const MatchPoint& p : points) {
+        maxX = std::max(maxX, p.x);
+        maxY = std::max(maxY, p.y);
+    }
+    cols_ = static_cast<int>(maxX + kReach) / kSquare + 1;
+    rows_ = static_cast<int>(maxY + kReach) / kSquare + 1;
+    // A point belongs to every square whose nearest pixel lies within kReach of it.
+    auto forSquares = [this](const MatchPoint& p, auto&& visit) {
+        const int c0 = std::max(0, static_cast<int>((p.x - kReach) / kSquare));
+        const int c1 = std::min(cols_ - 1, static_cast<int>((p.x + kReach) / kSquare));
+        const int r0 = std::max(0, static_cast<int>((p.y - kReach) / kSquare));
+        const int r1 = std::min(rows_ - 1, static_cast<int>((p.y + kReach) / kSquare));
+        for (int row = r0; row <= r1; ++row)
+            for (int col = c0; col <= c1; ++col) {
+                const float nx = std::clamp(p.x, static_cast<float>(col * kSquare),
+                                            static_cast<float>((col + 1) * kSquare));
+                const float ny = std::clamp(p.y, static_cast<float>(row * kSquare),
+                                            static_cast<float>((row + 1) * kSquare));
+                if ((nx - p.x) * (nx - p.x) + (ny - p.y) * (ny - p.y) <= kReach * kReach)
+                    visit(row * cols_ + col);
+            }
+    };
+    offsets_.assign(static_cast<std::size_t>(cols_) * rows_ + 1, 0);
+    for (const MatchPoint& p : points)
+        forSquares(p, [this](int square) { ++offsets_[square + 1]; });
+    for (std::size_t c = 1; c < offsets_.size(); ++c)
+        offsets_[c] += offsets_[c - 1];
+    indices_.resize(offsets_.back());
+    std::vector<std::uint32_t> fill(offsets_.begin(), offsets_.end() - 1);
+    for (std::size_t i = 0; i < points.size(); ++i)
+        forSquares(points[i],
+                   [&](int square) { indices_[fill[square]++] = static_cast<std::uint8_t>(i); });
+}
+
 bool PreparedTemplate::build(std::span<const std::uint8_t> bytes)
 {
     if (!buildMatchTemplate(bytes, templ))
         return false;
     edges.build(templ);
     grid.build(templ.points);
+    reach.build(templ.points);
     return true;
 }
 

@@ -49,12 +49,44 @@ private:
     std::vector<std::uint8_t> indices_;
 };
 
+// For each square of a fine raster over the query, the minutiae within kReach
+// pixels of it: the points near a place are one short list to read, where the
+// grid above has up to nine cells to visit (a branch predictor's despair).
+class PointReach
+{
+public:
+    static constexpr int kSquare = 8;      // pixels
+    static constexpr float kReach = 24.0f; // pixels
+
+    void build(const std::vector<MatchPoint>& points);
+    // Calls visit(i) for every point within kReach of (x, y), and maybe a few
+    // more; false, visiting none, when (x, y) lies outside the raster.
+    template <typename Visit> bool near(float x, float y, Visit&& visit) const
+    {
+        if (x < 0 || y < 0)
+            return false;
+        const int col = static_cast<int>(x) / kSquare, row = static_cast<int>(y) / kSquare;
+        if (col >= cols_ || row >= rows_)
+            return false;
+        const int square = row * cols_ + col;
+        for (std::uint32_t at = offsets_[square]; at < offsets_[square + 1]; ++at)
+            visit(static_cast<int>(indices_[at]));
+        return true;
+    }
+
+private:
+    int cols_ = 0, rows_ = 0;
+    std::vector<std::uint32_t> offsets_;
+    std::vector<std::uint8_t> indices_;
+};
+
 // Everything about the query that does not depend on the reference.
 struct PreparedTemplate
 {
     MatchTemplate templ;
     EdgeIndex edges;
     PointGrid grid;
+    PointReach reach;
 
     bool build(std::span<const std::uint8_t> bytes);
 };

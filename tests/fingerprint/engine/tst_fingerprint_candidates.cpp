@@ -1,7 +1,8 @@
 // The first stages of a comparison, which run sixteen or four lanes at a time,
 // against plain loops over the same minutiae: the edge votes against every pair
 // of neighbourhood edges, the consensus of the candidate pairs against the rule
-// applied to one pair of candidates at a time.
+// applied to one pair of candidates at a time, the raster of near points against
+// the distances themselves.
 
 #include "Alignment.h"
 #include "CandidatePairs.h"
@@ -158,6 +159,7 @@ private slots:
     void votesFollowTheRule();
     void consensusFollowsTheRule_data();
     void consensusFollowsTheRule();
+    void reachListsEveryNearPoint();
 };
 
 void FingerprintCandidatesTest::votesFollowTheRule_data()
@@ -224,6 +226,35 @@ void FingerprintCandidatesTest::consensusFollowsTheRule()
             QVERIFY2(best >= 5, qPrintable(QStringLiteral("best consensus %1").arg(best)));
         }
     }
+}
+
+// The raster of near points lists every query minutia within its reach of any
+// place, up to the far edge and corner of the raster, where the rough pairing
+// looks up its candidates.
+void FingerprintCandidatesTest::reachListsEveryNearPoint()
+{
+    const fp::MatchTemplate print = decoded(randomPrint(7, 60, 300, 260));
+    fp::PointReach reach;
+    reach.build(print.points);
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<float> x(-10.0f, 330.0f), y(-10.0f, 290.0f);
+    int looked = 0;
+    for (int k = 0; k < 20000; ++k) {
+        const float px = x(rng), py = y(rng);
+        std::vector<int> listed;
+        if (!reach.near(px, py, [&](int i) { listed.push_back(i); }))
+            continue;
+        ++looked;
+        for (int i = 0; i < static_cast<int>(print.points.size()); ++i) {
+            const float dx = print.points[i].x - px, dy = print.points[i].y - py;
+            if (dx * dx + dy * dy <= fp::PointReach::kReach * fp::PointReach::kReach)
+                QVERIFY2(
+                    std::find(listed.begin(), listed.end(), i) != listed.end(),
+                    qPrintable(
+                        QStringLiteral("point %1 missing near %2, %3").arg(i).arg(px).arg(py)));
+        }
+    }
+    QVERIFY(looked > 15000); // most places lie on the raster
 }
 
 QTEST_GUILESS_MAIN(FingerprintCandidatesTest)
