@@ -3,6 +3,7 @@
 // within which a reference minutia, so aligned, pairs with a query minutia.
 
 #include "LocalStructures.h"
+#include "TemplateFormat.h"
 
 #include <array>
 #include <cmath>
@@ -66,5 +67,12 @@ inline float placeTolerance(float x, float y, float ax, float ay)
     return kPlaceTolerance +
            kPlaceToleranceSlope * std::sqrt((x - ax) * (x - ax) + (y - ay) * (y - ay));
 }
+
+// For every `step`-th cell of row cy of the query's area (cell k at column k *
+// step), the index of the reference's area cell under its centre once `motion`
+// lays the reference on the query (TemplateData::cellAt), or -1. `under` holds
+// a place for each.
+void referenceCellsUnderRow(const TemplateData& query, const TemplateData& reference,
+                            const Motion& motion, int cy, int step, int* under);
 
 } // namespace fp

@@ -233,15 +233,14 @@ void compareAreas(const MatchTemplate& q, const MatchTemplate& r, const Motion& 
     const float c2 = std::cos(2 * motion.rotation), s2 = std::sin(2 * motion.rotation);
     int cells = 0, compared = 0;
     float agreement = 0;
-    for (int cy = 0; cy < d.areaRows; cy += step)
-        for (int cx = 0; cx < d.areaCols; cx += step) {
+    std::array<int, kMaxAreaCells> under; // per cell of a query row: the reference cell under it
+    for (int cy = 0; cy < d.areaRows; cy += step) {
+        referenceCellsUnderRow(d, e, motion, cy, step, under.data());
+        for (int cx = 0, k = 0; cx < d.areaCols; cx += step, ++k) {
             const int i = cy * d.areaCols + cx;
             if (!d.area[i])
                 continue;
-            float x, y;
-            motion.invert((static_cast<float>(cx) + 0.5f) * static_cast<float>(d.areaCell),
-                          (static_cast<float>(cy) + 0.5f) * static_cast<float>(d.areaCell), x, y);
-            const int j = e.cellAt(x, y);
+            const int j = under[k];
             if (j < 0 || !e.area[j])
                 continue;
             ++cells;
@@ -255,6 +254,7 @@ void compareAreas(const MatchTemplate& q, const MatchTemplate& r, const Motion& 
             agreement += t[0] * c2 + t[1] * s2;
             ++compared;
         }
+    }
     const int side = d.areaCell * step;
     detail.commonArea = static_cast<float>(cells * side * side);
     detail.directionCells = compared;

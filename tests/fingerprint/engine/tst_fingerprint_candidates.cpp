@@ -160,6 +160,8 @@ private slots:
     void consensusFollowsTheRule_data();
     void consensusFollowsTheRule();
     void reachListsEveryNearPoint();
+    void cellsUnderRowFollowTheLookup_data();
+    void cellsUnderRowFollowTheLookup();
 };
 
 void FingerprintCandidatesTest::votesFollowTheRule_data()
@@ -255,6 +257,49 @@ void FingerprintCandidatesTest::reachListsEveryNearPoint()
         }
     }
     QVERIFY(looked > 15000); // most places lie on the raster
+}
+
+void FingerprintCandidatesTest::cellsUnderRowFollowTheLookup_data()
+{
+    QTest::addColumn<float>("degrees");
+    QTest::addColumn<float>("dx");
+    QTest::addColumn<float>("dy");
+    QTest::addColumn<int>("step");
+    // Rows reaching past every side of the reference, odd row lengths for the
+    // tail, every cell and every other.
+    QTest::newRow("in place") << 0.0f << 0.0f << 0.0f << 1;
+    QTest::newRow("turned and shifted") << 23.0f << 17.5f << -31.0f << 1;
+    QTest::newRow("half round, every other") << 181.0f << 290.0f << 250.0f << 2;
+    QTest::newRow("far out") << -70.0f << -200.0f << 120.0f << 2;
+}
+
+// The reference cells under a query row, four at a time, against the place of
+// each cell's centre looked up one at a time.
+void FingerprintCandidatesTest::cellsUnderRowFollowTheLookup()
+{
+    QFETCH(float, degrees);
+    QFETCH(float, dx);
+    QFETCH(float, dy);
+    QFETCH(int, step);
+    const fp::TemplateData query = randomPrint(1, 0, 300, 270);     // 19 x 17 cells
+    const fp::TemplateData reference = randomPrint(2, 0, 250, 333); // 16 x 21 cells
+    fp::Motion m;
+    m.rotation = degrees * kPi / 180;
+    m.cos = std::cos(m.rotation);
+    m.sin = std::sin(m.rotation);
+    m.tx = dx;
+    m.ty = dy;
+    std::vector<int> under(fp::kMaxAreaCells);
+    for (int cy = 0; cy < query.areaRows; cy += step) {
+        fp::referenceCellsUnderRow(query, reference, m, cy, step, under.data());
+        for (int cx = 0, k = 0; cx < query.areaCols; cx += step, ++k) {
+            const float side = static_cast<float>(query.areaCell);
+            float x, y;
+            m.invert((static_cast<float>(cx) + 0.5f) * side, (static_cast<float>(cy) + 0.5f) * side,
+                     x, y);
+            QCOMPARE(under[k], reference.cellAt(x, y));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(FingerprintCandidatesTest)
