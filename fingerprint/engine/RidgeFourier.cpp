@@ -15,13 +15,20 @@ constexpr int kStep = 16;   // pixels between window centres
 // The band read, in frequency bins of the window: periods of 15 px down to 5 px.
 constexpr float kMinRadius = kWindow / 15.0f;
 constexpr float kMaxRadius = kWindow / 5.0f;
-constexpr int kMaxBin = 6; // the highest bin inside kMaxRadius
+constexpr int kMaxBin = 6;       // the highest bin inside kMaxRadius
+constexpr int kLanes = 8;        // bins 0..kMaxBin, padded
+constexpr int kColumnLanes = 16; // bins -kMaxBin..kMaxBin, padded
 
 // Raised-cosine window and the transform's factors e^(-2 pi i k n / kWindow).
 struct Tables
 {
     std::array<float, kWindow> window{};
-    std::array<std::array<float, kWindow>, kMaxBin + 1> re{}, im{};
+    // The factors by sample, the bins side by side (padded to eight), so that one
+    // pass over a row sums every bin at once.
+    std::array<std::array<float, kLanes>, kWindow> reBySample{}, imBySample{};
+    // Down the columns, for ky = -kMaxBin .. kMaxBin side by side (padded): the
+    // factor of |ky|, conjugated for negative ky.
+    std::array<std::array<float, kColumnLanes>, kWindow> columnRe{}, columnIm{};
 
     Tables()
     {
@@ -29,8 +36,16 @@ struct Tables
         for (int n = 0; n < kWindow; ++n) {
             window[n] = static_cast<float>(0.5 - 0.5 * std::cos(2 * pi * (n + 0.5) / kWindow));
             for (int k = 0; k <= kMaxBin; ++k) {
-                re[k][n] = static_cast<float>(std::cos(2 * pi * k * n / kWindow));
-                im[k][n] = static_cast<float>(-std::sin(2 * pi * k * n / kWindow));
+                const auto re = static_cast<float>(std::cos(2 * pi * k * n / kWindow));
+                const auto im = static_cast<float>(-std::sin(2 * pi * k * n / kWindow));
+                reBySample[n][k] = re;
+                imBySample[n][k] = im;
+                columnRe[n][kMaxBin + k] = re;
+                columnIm[n][kMaxBin + k] = im;
+                if (k > 0) {
+                    columnRe[n][kMaxBin - k] = re;
+                    columnIm[n][kMaxBin - k] = -im;
+                }
             }
         }
     }
@@ -56,40 +71,44 @@ void readWindow(const Plane& image, int cx, int cy, float& cos2, float& sin2)
 {
     const Tables& t = tables();
     const int x0 = cx - kWindow / 2, y0 = cy - kWindow / 2;
-    std::array<std::array<float, kMaxBin + 1>, kWindow> rowRe{}, rowIm{};
-    std::array<float, kWindow> line{};
+    std::array<std::array<float, kLanes>, kWindow> rowRe{}, rowIm{};
     for (int y = 0; y < kWindow; ++y) {
-        for (int x = 0; x < kWindow; ++x)
-            line[x] = image.contains(x0 + x, y0 + y)
-                          ? image.at(x0 + x, y0 + y) * t.window[x] * t.window[y]
-                          : 0.0f;
-        for (int k = 0; k <= kMaxBin; ++k) {
-            float sr = 0, si = 0;
-            for (int x = 0; x < kWindow; ++x) {
-                sr += line[x] * t.re[k][x];
-                si += line[x] * t.im[k][x];
+        // Every bin's sum runs over the samples in order, all bins in one pass
+        // (the compiler keeps the eight sums in registers side by side).
+        std::array<float, kLanes> sr{}, si{};
+        for (int x = 0; x < kWindow; ++x) {
+            const float v = image.contains(x0 + x, y0 + y)
+                                ? image.at(x0 + x, y0 + y) * t.window[x] * t.window[y]
+                                : 0.0f;
+            for (int k = 0; k < kLanes; ++k) {
+                sr[k] += v * t.reBySample[x][k];
+                si[k] += v * t.imBySample[x][k];
             }
-            rowRe[y][k] = sr;
-            rowIm[y][k] = si;
         }
+        rowRe[y] = sr;
+        rowIm[y] = si;
     }
     constexpr int kBins = 2 * kMaxBin + 1;
     std::array<std::array<float, kBins>, kMaxBin + 1> power{};
     float peak = 0;
     int peakX = 0, peakY = 0;
-    for (int kx = 0; kx <= kMaxBin; ++kx)
+    for (int kx = 0; kx <= kMaxBin; ++kx) {
+        // The column sums of every ky at once, each over the rows in order; those
+        // outside the band are not looked at.
+        std::array<float, kColumnLanes> sr{}, si{};
+        for (int y = 0; y < kWindow; ++y) {
+            const float a = rowRe[y][kx], b = rowIm[y][kx];
+            for (int lane = 0; lane < kColumnLanes; ++lane) {
+                const float wr = t.columnRe[y][lane], wi = t.columnIm[y][lane];
+                sr[lane] += a * wr - b * wi;
+                si[lane] += a * wi + b * wr;
+            }
+        }
         for (int ky = -kMaxBin; ky <= kMaxBin; ++ky) {
             if ((kx == 0 && ky <= 0) || !inBand(kx, ky))
                 continue;
-            const int k = std::abs(ky);
-            const float sign = ky < 0 ? -1.0f : 1.0f; // conjugate factor for negative ky
-            float sr = 0, si = 0;
-            for (int y = 0; y < kWindow; ++y) {
-                const float wr = t.re[k][y], wi = sign * t.im[k][y];
-                sr += rowRe[y][kx] * wr - rowIm[y][kx] * wi;
-                si += rowRe[y][kx] * wi + rowIm[y][kx] * wr;
-            }
-            const float p = sr * sr + si * si;
+            const int lane = ky + kMaxBin;
+            const float p = sr[lane] * sr[lane] + si[lane] * si[lane];
             power[kx][ky + kMaxBin] = p;
             if (p > peak) {
                 peak = p;
@@ -97,6 +116,7 @@ void readWindow(const Plane& image, int cx, int cy, float& cos2, float& sin2)
                 peakY = ky;
             }
         }
+    }
     // The direction of the peak, refined by the bins next to it (the window spreads
     // a ridge pattern's energy over about two bins each way); a bin near the peak's
     // mirror image (-kx, -ky) is the same frequency.
