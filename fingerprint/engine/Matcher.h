@@ -19,7 +19,8 @@
 
 namespace fp {
 
-// The query's minutiae filed in square cells, for pairing by place.
+// The query's minutiae filed in square cells, for pairing by place where the
+// raster below does not reach (wide tolerances, places off the raster).
 class PointGrid
 {
 public:
