@@ -2,6 +2,7 @@
 
 #include "Alignment.h"
 
+#include <array>
 #include <bit>
 
 #if defined(__SSE2__)
@@ -10,32 +11,64 @@
 
 namespace fp {
 
-int pickSeeds(const std::uint8_t* votes, int nq, int nr, Seed* seeds)
+namespace {
+
+// Calls visit(cell) for every cell of at least `least` votes (least >= 1), in order.
+template <typename Visit>
+void forCellsFrom(const std::uint8_t* votes, int cells, int least, Visit&& visit)
 {
-    int count = 0;
-    auto consider = [&](int cell) {
-        keepBest(seeds, count, kCandidateSeeds, Seed{votes[cell], cell / nr, cell % nr},
-                 [](const Seed& seed) { return seed.votes; });
-    };
-    const int cells = nq * nr;
 #if defined(__SSE2__)
     // Most cells hold 0 or 1 votes: sixteen of them are looked at in one test.
-    const __m128i below = _mm_set1_epi8(kMinSeedVotes - 1);
+    const __m128i below = _mm_set1_epi8(static_cast<char>(least - 1));
     for (int at = 0; at < cells; at += 16) {
         const __m128i group = _mm_loadu_si128(reinterpret_cast<const __m128i*>(votes + at));
         // Cells hold at most 64 votes, so a signed compare will do.
         for (unsigned many = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpgt_epi8(group, below)));
              many != 0; many &= many - 1)
-            consider(at + std::countr_zero(many));
+            visit(at + std::countr_zero(many));
     }
 #else
     for (int cell = 0; cell < cells; ++cell)
-        if (votes[cell] >= kMinSeedVotes)
-            consider(cell);
+        if (votes[cell] >= least)
+            visit(cell);
 #endif
-    for (int k = 0; k < count; ++k)
-        seeds[k].rank = k;
-    return count;
+}
+
+} // namespace
+
+int pickSeeds(const std::uint8_t* votes, int nq, int nr, Seed* seeds)
+{
+    // The best kCandidateSeeds cells, the earlier first among equals: every cell
+    // above a cut value and the earliest cells at it. The cells are counted by
+    // their votes first, then those kept are filed in place, best first.
+    const int cells = nq * nr;
+    std::array<int, kMaxCellVotes + 1> count{};
+    forCellsFrom(votes, cells, kMinSeedVotes, [&](int cell) { ++count[votes[cell]]; });
+    std::array<int, kMaxCellVotes + 1> next{}; // where the next cell of each vote count goes
+    int kept = 0, cut = kMinSeedVotes, atCut = 0;
+    for (int v = kMaxCellVotes; v >= kMinSeedVotes; --v) {
+        next[v] = kept;
+        if (kept + count[v] >= kCandidateSeeds) {
+            cut = v;
+            atCut = kCandidateSeeds - kept;
+            kept = kCandidateSeeds;
+            break;
+        }
+        kept += count[v];
+        atCut = count[v];
+        cut = v;
+    }
+    forCellsFrom(votes, cells, cut, [&](int cell) {
+        const int v = votes[cell];
+        if (v == cut) {
+            if (atCut == 0)
+                return;
+            --atCut;
+        }
+        const int k = next[v]++;
+        seeds[k] = Seed{v, cell / nr, cell % nr, k};
+    });
+    return kept;
 }
 
 void weighConsensus(const MatchTemplate& q, const MatchTemplate& r, Seed* seeds, int count,

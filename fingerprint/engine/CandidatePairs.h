@@ -15,6 +15,7 @@ namespace fp {
 inline constexpr int kCandidateSeeds = 40; // best-voted minutia pairs weighed against each other
 inline constexpr int kMinSeedVotes = 2;    // neighbour edges agreeing around a candidate pair
 inline constexpr int kFullEdges = 4;       // agreeing neighbourhood edges that count in full
+inline constexpr int kMaxCellVotes = kNeighbours * kNeighbours; // one per pair of edges
 
 // A candidate pair: query minutia `query` for reference minutia `reference`.
 struct Seed

@@ -157,6 +157,8 @@ class FingerprintCandidatesTest : public QObject
 private slots:
     void votesFollowTheRule_data();
     void votesFollowTheRule();
+    void seedsAreTheBestVoted_data();
+    void seedsAreTheBestVoted();
     void consensusFollowsTheRule_data();
     void consensusFollowsTheRule();
     void reachListsEveryNearPoint();
@@ -191,6 +193,54 @@ void FingerprintCandidatesTest::votesFollowTheRule()
         const std::vector<std::uint8_t> expected = plainVotes(p.query.templ, p.reference);
         QCOMPARE(votes, expected);
         QCOMPARE(cast, std::accumulate(expected.begin(), expected.end(), 0));
+    }
+}
+
+void FingerprintCandidatesTest::seedsAreTheBestVoted_data()
+{
+    QTest::addColumn<int>("nq");
+    QTest::addColumn<int>("nr");
+    QTest::addColumn<int>("most");    // votes drawn from 0..most ...
+    QTest::addColumn<int>("percent"); // ... in this share of the cells, the rest 0
+    // Ties at the cut decide which cells of equal votes are kept: the earlier.
+    QTest::newRow("sparse, usual") << 45 << 40 << 8 << 20;
+    QTest::newRow("every cell 2, all ties") << 30 << 30 << 2 << 100;
+    QTest::newRow("fewer than the candidates") << 6 << 5 << 3 << 100;
+    QTest::newRow("nothing above 1") << 40 << 40 << 1 << 100;
+    QTest::newRow("up to the most a cell holds") << 90 << 70 << fp::kMaxCellVotes << 5;
+    QTest::newRow("one reference minutia") << 120 << 1 << 6 << 60;
+}
+
+// The candidates are the cells of at least two votes, most votes first and the
+// earlier cell first among equals, at most kCandidateSeeds of them.
+void FingerprintCandidatesTest::seedsAreTheBestVoted()
+{
+    QFETCH(int, nq);
+    QFETCH(int, nr);
+    QFETCH(int, most);
+    QFETCH(int, percent);
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        std::mt19937 random(seed);
+        const int cells = nq * nr;
+        std::vector<std::uint8_t> votes((static_cast<std::size_t>(cells) + 15) / 16 * 16, 0);
+        for (int c = 0; c < cells; ++c)
+            if (static_cast<int>(random() % 100) < percent)
+                votes[c] = static_cast<std::uint8_t>(random() % (most + 1));
+        std::vector<int> expected;
+        for (int c = 0; c < cells; ++c)
+            if (votes[c] >= fp::kMinSeedVotes)
+                expected.push_back(c);
+        std::stable_sort(expected.begin(), expected.end(),
+                         [&](int a, int b) { return votes[a] > votes[b]; });
+        expected.resize(std::min<std::size_t>(expected.size(), fp::kCandidateSeeds));
+        fp::Seed seeds[fp::kCandidateSeeds];
+        const int picked = fp::pickSeeds(votes.data(), nq, nr, seeds);
+        QCOMPARE(picked, static_cast<int>(expected.size()));
+        for (int k = 0; k < picked; ++k) {
+            QCOMPARE(seeds[k].query * nr + seeds[k].reference, expected[k]);
+            QCOMPARE(seeds[k].votes, static_cast<int>(votes[expected[k]]));
+            QCOMPARE(seeds[k].rank, k);
+        }
     }
 }
 
