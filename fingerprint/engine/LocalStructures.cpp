@@ -25,10 +25,15 @@ int distanceTolerance(int d)
 constexpr int kBearingTolerance = 13;   // 1/256 turns, 18 degrees
 constexpr int kDirectionTolerance = 16; // 22 degrees
 
-// Bins of the edge index.
-constexpr int kDistanceBin = 4;
+// Bins of the edge index, coarse enough that the index of a query stays small
+// (about 20 KB of bin offsets): a look-up per reference edge at a random bin of
+// a larger one missed the processor's nearest cache more often than the extra
+// entries of a coarser bin cost to test (8 px x 16/256 turns against 4 px x 8/256:
+// 13 to 15 % more comparisons per second on the public sets, 6 % on generated
+// prints).
+constexpr int kDistanceBin = 8;
 constexpr int kDistanceBins = (kMaxDistance + 5 + kMaxDistance * 2 / 25) / kDistanceBin + 1;
-constexpr int kAngleBinShift = 3; // 32 bins of 8/256 turns
+constexpr int kAngleBinShift = 4; // 16 bins of 16/256 turns
 constexpr int kAngleBins = 256 >> kAngleBinShift;
 constexpr int kBins = kDistanceBins * kAngleBins * kAngleBins;
 
@@ -196,44 +201,60 @@ void EdgeIndex::build(const MatchTemplate& query)
         }
 }
 
-inline unsigned EdgeIndex::agreeing(const Edge& e, std::uint32_t at) const
+namespace {
+
+// The index's arrays as plain pointers, read once per vote: the votes are bytes,
+// which the compiler must assume could overwrite the vectors' own pointers.
+struct IndexFields
+{
+    const std::uint8_t *point, *minDistance, *maxDistance, *bearing, *direction;
+};
+
+// One bit per entry at, at + 1, ... at + 15 that agrees with reference edge e.
+inline unsigned agreeing(const IndexFields& f, const Edge& e, std::uint32_t at)
 {
 #if defined(__SSE2__)
-    auto load = [at](const std::vector<std::uint8_t>& field) {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(field.data() + at));
+    auto load = [at](const std::uint8_t* field) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(field + at));
     };
     auto splat = [](int value) { return _mm_set1_epi8(static_cast<char>(value)); };
     // Unsigned bytes: x >= lo when max(x, lo) == x, x <= hi when min(x, hi) == x.
     const __m128i d = splat(e.distance);
-    const __m128i inRange = _mm_and_si128(_mm_cmpeq_epi8(_mm_max_epu8(d, load(minDistance_)), d),
-                                          _mm_cmpeq_epi8(_mm_min_epu8(d, load(maxDistance_)), d));
+    const __m128i inRange = _mm_and_si128(_mm_cmpeq_epi8(_mm_max_epu8(d, load(f.minDistance)), d),
+                                          _mm_cmpeq_epi8(_mm_min_epu8(d, load(f.maxDistance)), d));
     // |q - v| <= t on the circle of 256: (q - v + t) mod 256 <= 2 t.
     auto near = [&](__m128i q, int value, int tolerance) {
         const __m128i shifted = _mm_add_epi8(_mm_sub_epi8(q, splat(value)), splat(tolerance));
         return _mm_cmpeq_epi8(_mm_min_epu8(shifted, splat(2 * tolerance)), shifted);
     };
     const __m128i all = _mm_and_si128(
-        inRange, _mm_and_si128(near(load(bearing_), e.bearing, kBearingTolerance),
-                               near(load(direction_), e.direction, kDirectionTolerance)));
+        inRange, _mm_and_si128(near(load(f.bearing), e.bearing, kBearingTolerance),
+                               near(load(f.direction), e.direction, kDirectionTolerance)));
     return static_cast<unsigned>(_mm_movemask_epi8(all));
 #else
     unsigned mask = 0;
     for (unsigned k = 0; k < 16; ++k) {
         const std::uint32_t q = at + k;
         const bool agrees =
-            e.distance >= minDistance_[q] && e.distance <= maxDistance_[q] &&
-            std::abs(static_cast<std::int8_t>(bearing_[q] - e.bearing)) <= kBearingTolerance &&
-            std::abs(static_cast<std::int8_t>(direction_[q] - e.direction)) <= kDirectionTolerance;
+            e.distance >= f.minDistance[q] && e.distance <= f.maxDistance[q] &&
+            std::abs(static_cast<std::int8_t>(f.bearing[q] - e.bearing)) <= kBearingTolerance &&
+            std::abs(static_cast<std::int8_t>(f.direction[q] - e.direction)) <= kDirectionTolerance;
         mask |= static_cast<unsigned>(agrees) << k;
     }
     return mask;
 #endif
 }
 
+} // namespace
+
 int EdgeIndex::vote(const MatchTemplate& reference, std::uint8_t* votes, int stride) const
 {
     if (offsets_.empty())
         return 0;
+    const IndexFields fields{point_.data(), minDistance_.data(), maxDistance_.data(),
+                             bearing_.data(), direction_.data()};
+    const std::uint32_t* offsets = offsets_.data();
+    const auto rowStep = static_cast<std::size_t>(stride);
     int cast = 0;
     const std::size_t n = reference.points.size();
     for (std::size_t j = 0; j < n; ++j) {
@@ -243,16 +264,17 @@ int EdgeIndex::vote(const MatchTemplate& reference, std::uint8_t* votes, int str
             const Edge& e = edges[k];
             const int bin = binOf(e.distance / kDistanceBin, e.bearing >> kAngleBinShift,
                                   e.direction >> kAngleBinShift);
-            const std::uint32_t end = offsets_[bin + 1];
-            for (std::uint32_t at = offsets_[bin]; at < end; at += 16) {
+            const std::uint32_t end = offsets[bin + 1];
+            for (std::uint32_t at = offsets[bin]; at < end; at += 16) {
                 // Every entry adds its bit, agreeing or not: a branch on each would
                 // be mispredicted as often as not. At most one vote per pair of
                 // edges, so a cell stays far below 255.
-                const unsigned agree = agreeing(e, at);
+                unsigned agree = agreeing(fields, e, at);
+                const std::uint8_t* points = fields.point + at;
                 const std::uint32_t lanes = std::min<std::uint32_t>(16, end - at);
-                for (std::uint32_t lane = 0; lane < lanes; ++lane) {
-                    const unsigned bit = (agree >> lane) & 1u;
-                    column[point_[at + lane] * stride] += static_cast<std::uint8_t>(bit);
+                for (std::uint32_t lane = 0; lane < lanes; ++lane, agree >>= 1) {
+                    const unsigned bit = agree & 1u;
+                    column[points[lane] * rowStep] += static_cast<std::uint8_t>(bit);
                     cast += static_cast<int>(bit);
                 }
             }

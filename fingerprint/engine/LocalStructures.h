@@ -71,9 +71,6 @@ private:
     static constexpr std::size_t kPadding = 16;
     std::vector<std::uint32_t> offsets_; // per bin, into the arrays below
     std::vector<std::uint8_t> point_, minDistance_, maxDistance_, bearing_, direction_;
-
-    // One bit per entry at, at + 1, ... at + 15 that agrees with reference edge e.
-    unsigned agreeing(const Edge& e, std::uint32_t at) const;
 };
 
 float wrapTwoPi(float a);
