@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace fp {
 
@@ -287,12 +288,19 @@ bool directionsAgree(const MatchTemplate& q, const MatchTemplate& r, const Motio
 // The supported pairs beyond those chance gives at this density of minutiae,
 // m = n - chance, score m times the fraction m makes of the minutiae both prints
 // show in their common area.
-int scorePairing(const MatchTemplate& q, const MatchTemplate& r, const Motion& motion, float n,
-                 MatchDetail& detail)
+int scorePairing(const PreparedTemplate& query, const MatchTemplate& r, const Motion& motion,
+                 float n, MatchDetail& detail)
 {
+    const MatchTemplate& q = query.templ;
     if (n < kMinSupported)
         return 0;
     overlapCounts(q, r, motion, detail.inQuery, detail.inReference);
+    // The common area is at most the query's finger area, so chance gives at
+    // least this many pairs: when that leaves none beyond it, the score is 0
+    // whatever the ridge directions say, and they are not compared.
+    if (n <=
+        kChancePairArea * detail.inQuery * detail.inReference / std::max(query.fingerArea, 1.0f))
+        return 0;
     compareAreas(q, r, motion, detail);
     const float a = std::max({detail.inQuery, n, kMinExpectedPairs});
     const float b = std::max({detail.inReference, n, kMinExpectedPairs});
@@ -374,6 +382,9 @@ bool PreparedTemplate::build(std::span<const std::uint8_t> bytes)
     edges.build(templ);
     grid.build(templ.points);
     reach.build(templ.points);
+    const auto cells = std::count_if(templ.data.area.begin(), templ.data.area.end(),
+                                     [](std::uint8_t c) { return c != 0; });
+    fingerArea = static_cast<float>(cells * templ.data.areaCell * templ.data.areaCell);
     return true;
 }
 
@@ -399,9 +410,12 @@ int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& refere
     Seed seeds[kCandidateSeeds];
     const int seedCount = pickSeeds(s.votes.data(), nq, nr, seeds);
     weighConsensus(query, reference, seeds, seedCount, kAnchorSeeds);
-    // The alignments most candidates agree with come first.
-    std::stable_sort(seeds, seeds + seedCount,
-                     [](const Seed& a, const Seed& b) { return a.consensus > b.consensus; });
+    // The alignments most candidates agree with come first. Only the anchors have
+    // a consensus (the others, 0, stay behind them), so only they are ordered, by
+    // a stable insertion sort: twenty at most, and no buffer to allocate.
+    for (int k = 1; k < std::min(seedCount, kAnchorSeeds); ++k)
+        for (int at = k; at > 0 && seeds[at - 1].consensus < seeds[at].consensus; --at)
+            std::swap(seeds[at - 1], seeds[at]);
     // Too little agreement among the candidates: not the same finger. Neither is
     // it when the alignment most of them agree with turns the ridges across each other.
     if (seedCount == 0 || seeds[0].consensus < kMinConsensus ||
@@ -470,7 +484,7 @@ int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& refere
         }
         const float n = supportedPairs(query, reference, s.found, s.votes.data(), nr, s.queryOf);
         MatchDetail d = out;
-        int score = scorePairing(query, reference, motion, n, d);
+        int score = scorePairing(prepared, reference, motion, n, d);
         // Fingers are put on the reader roughly upright: a placement turned
         // further than kUsualRotation must show twice the evidence.
         if (angleGap(motion.rotation, 0.0f) > kUsualRotation)

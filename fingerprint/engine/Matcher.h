@@ -88,6 +88,7 @@ struct PreparedTemplate
     EdgeIndex edges;
     PointGrid grid;
     PointReach reach;
+    float fingerArea = 0; // pixels: the most any reference can have in common with it
 
     bool build(std::span<const std::uint8_t> bytes);
 };

@@ -61,7 +61,7 @@ struct TemplateData
             return -1;
         int cx = static_cast<int>(x), cy = static_cast<int>(y);
         // Cells are 16 px as extracted: a shift instead of a slow division.
-        if (const auto side = static_cast<unsigned>(areaCell); std::has_single_bit(side)) {
+        if (const auto side = static_cast<unsigned>(areaCell); (side & (side - 1)) == 0) {
             cx >>= std::countr_zero(side);
             cy >>= std::countr_zero(side);
         } else {
