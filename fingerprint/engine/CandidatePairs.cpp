@@ -2,6 +2,7 @@
 
 #include "Alignment.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 
@@ -34,30 +35,62 @@ void forCellsFrom(const std::uint8_t* votes, int cells, int least, Visit&& visit
 #endif
 }
 
+// The most votes in a cell, and how many cells hold at least `least` (>= 1).
+int mostVotes(const std::uint8_t* votes, int cells)
+{
+#if defined(__SSE2__)
+    __m128i most = _mm_setzero_si128();
+    for (int at = 0; at < cells; at += 16)
+        most = _mm_max_epu8(most, _mm_loadu_si128(reinterpret_cast<const __m128i*>(votes + at)));
+    alignas(16) std::uint8_t lanes[16];
+    _mm_store_si128(reinterpret_cast<__m128i*>(lanes), most);
+    return *std::max_element(lanes, lanes + 16);
+#else
+    return cells > 0 ? *std::max_element(votes, votes + cells) : 0;
+#endif
+}
+
+int cellsFrom(const std::uint8_t* votes, int cells, int least)
+{
+#if defined(__SSE2__)
+    const __m128i below = _mm_set1_epi8(static_cast<char>(least - 1));
+    const __m128i one = _mm_set1_epi8(1);
+    __m128i sum = _mm_setzero_si128();
+    for (int at = 0; at < cells; at += 16) {
+        const __m128i group = _mm_loadu_si128(reinterpret_cast<const __m128i*>(votes + at));
+        // Cells hold at most 64 votes, so a signed compare will do.
+        const __m128i hits = _mm_and_si128(_mm_cmpgt_epi8(group, below), one);
+        sum = _mm_add_epi64(sum, _mm_sad_epu8(hits, _mm_setzero_si128()));
+    }
+    return _mm_cvtsi128_si32(sum) + _mm_cvtsi128_si32(_mm_unpackhi_epi64(sum, sum));
+#else
+    return static_cast<int>(
+        std::count_if(votes, votes + cells, [least](std::uint8_t v) { return v >= least; }));
+#endif
+}
+
 } // namespace
 
 int pickSeeds(const std::uint8_t* votes, int nq, int nr, Seed* seeds)
 {
     // The best kCandidateSeeds cells, the earlier first among equals: every cell
-    // above a cut value and the earliest cells at it. The cells are counted by
-    // their votes first, then those kept are filed in place, best first.
+    // above a cut value and the earliest cells at it. The cut is found by
+    // counting the cells from each vote count down, then those kept are filed in
+    // place, best first.
     const int cells = nq * nr;
-    std::array<int, kMaxCellVotes + 1> count{};
-    forCellsFrom(votes, cells, kMinSeedVotes, [&](int cell) { ++count[votes[cell]]; });
     std::array<int, kMaxCellVotes + 1> next{}; // where the next cell of each vote count goes
-    int kept = 0, cut = kMinSeedVotes, atCut = 0;
-    for (int v = kMaxCellVotes; v >= kMinSeedVotes; --v) {
-        next[v] = kept;
-        if (kept + count[v] >= kCandidateSeeds) {
-            cut = v;
-            atCut = kCandidateSeeds - kept;
-            kept = kCandidateSeeds;
-            break;
-        }
-        kept += count[v];
-        atCut = count[v];
+    int above = 0, cut = 0, atCut = 0;
+    for (int v = mostVotes(votes, cells); v >= kMinSeedVotes; --v) {
+        const int atLeast = cellsFrom(votes, cells, v);
+        next[v] = above;
         cut = v;
+        atCut = std::min(atLeast, kCandidateSeeds) - above;
+        above = std::min(atLeast, kCandidateSeeds);
+        if (atLeast >= kCandidateSeeds)
+            break;
     }
+    if (above == 0)
+        return 0;
     forCellsFrom(votes, cells, cut, [&](int cell) {
         const int v = votes[cell];
         if (v == cut) {
@@ -68,7 +101,7 @@ int pickSeeds(const std::uint8_t* votes, int nq, int nr, Seed* seeds)
         const int k = next[v]++;
         seeds[k] = Seed{v, cell / nr, cell % nr, k};
     });
-    return kept;
+    return above;
 }
 
 void weighConsensus(const MatchTemplate& q, const MatchTemplate& r, Seed* seeds, int count,
