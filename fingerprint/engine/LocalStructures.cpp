@@ -250,6 +250,15 @@ inline unsigned agreeing(const IndexFields& f, const Edge& e, std::uint32_t at)
 
 } // namespace
 
+bool edgesAgree(const Edge& query, const Edge& reference)
+{
+    return std::abs(reference.distance - query.distance) <= distanceTolerance(query.distance) &&
+           std::abs(static_cast<std::int8_t>(reference.bearing - query.bearing)) <=
+               kBearingTolerance &&
+           std::abs(static_cast<std::int8_t>(reference.direction - query.direction)) <=
+               kDirectionTolerance;
+}
+
 int EdgeIndex::vote(const MatchTemplate& reference, std::uint8_t* votes, int stride) const
 {
     if (offsets_.empty())

@@ -73,6 +73,11 @@ private:
     std::vector<std::uint8_t> point_, minDistance_, maxDistance_, bearing_, direction_;
 };
 
+// Whether a reference edge agrees with a query edge, by the rule the edge index
+// applies: the distance within 5 px + 8 % of the query edge's, the bearing within
+// 18 degrees and the neighbour's direction within 22 degrees.
+bool edgesAgree(const Edge& query, const Edge& reference);
+
 float wrapTwoPi(float a);
 // |a - b| on the circle, [0, pi].
 float angleGap(float a, float b);

@@ -24,6 +24,12 @@ constexpr float kTypeMismatchWeight = 0.5f; // a pair of an ending and a bifurca
 constexpr float kMinSupported = 3.0f;       // fewer supported pairs score 0
 constexpr float kConfidentPairs = 8.0f;     // fewer are weak evidence however well they fit
 constexpr int kFullSupport = 2; // paired neighbours that support a pair in full (edges: kFullEdges)
+// A pair's agreeing edges are counted from the reference minutia's nearest
+// neighbours only (each against all of the query minutia's, so that a neighbour
+// moved a place down the query's list still counts): the farthest agrees by
+// chance more often. Counting it raised the highest scores between different
+// fingers from 22 to 26 and lowered none of the equal error rates.
+constexpr int kSupportEdges = 7;
 constexpr float kFullQuality = 60.0f;     // minutia quality that counts in full ...
 constexpr float kLowQualityWeight = 0.3f; // ... and the least weight
 // Supported pairs that chance gives per minutia pair per pixel of common area:
@@ -174,7 +180,7 @@ void overlapCounts(const MatchTemplate& q, const MatchTemplate& r, const Motion&
 }
 
 // A pair counts by the mean of two supports: how many of its neighbourhood edges
-// agree (a quarter per edge, in full from four) and how many of its neighbours
+// agree (a quarter per edge, in full from four; see kSupportEdges) and how many of its neighbours
 // are paired with neighbours of its partner (a half per neighbour, in full from
 // two). The pairs of a genuine alignment lie in runs of paired neighbourhoods;
 // an impostor alignment pairs scattered chance neighbours whose neighbourhoods
@@ -199,7 +205,12 @@ float supportedPairs(const MatchTemplate& q, const MatchTemplate& r,
                 }))
                 ++paired;
         }
-        const int agreeing = std::min<int>(votes[p.query * stride + p.reference], kFullEdges);
+        // The votes counted every edge of the reference minutia: take off the farthest.
+        int agreeing = votes[p.query * stride + p.reference];
+        for (int e = kSupportEdges; e < r.edgeCount[p.reference]; ++e)
+            for (int k = 0; k < qCount; ++k)
+                agreeing -= edgesAgree(qEdges[k], rEdges[e]) ? 1 : 0;
+        agreeing = std::min(agreeing, kFullEdges);
         const float weight = 0.5f * (static_cast<float>(paired) / kFullSupport +
                                      static_cast<float>(agreeing) / kFullEdges);
         // An ending seen as a bifurcation happens (ink, pressure) but is weaker evidence.

@@ -193,6 +193,17 @@ void FingerprintCandidatesTest::votesFollowTheRule()
         const std::vector<std::uint8_t> expected = plainVotes(p.query.templ, p.reference);
         QCOMPARE(votes, expected);
         QCOMPARE(cast, std::accumulate(expected.begin(), expected.end(), 0));
+        // The pair-by-pair rule that the support of a pair relies on counts the same.
+        const fp::MatchTemplate& q = p.query.templ;
+        for (int i = 0; i < static_cast<int>(q.points.size()); ++i)
+            for (int j = 0; j < nr; ++j) {
+                int agreeing = 0;
+                for (int a = 0; a < q.edgeCount[i]; ++a)
+                    for (int b = 0; b < p.reference.edgeCount[j]; ++b)
+                        agreeing += fp::edgesAgree(q.edges[i * fp::kNeighbours + a],
+                                                   p.reference.edges[j * fp::kNeighbours + b]);
+                QCOMPARE(agreeing, static_cast<int>(expected[i * nr + j]));
+            }
     }
 }
 
