@@ -261,6 +261,7 @@ bool edgesAgree(const Edge& query, const Edge& reference)
 
 int EdgeIndex::vote(const MatchTemplate& reference, std::uint8_t* votes, int stride) const
 {
+    constexpr std::uint32_t kFixedLanes = 8;
     if (offsets_.empty())
         return 0;
     const IndexFields fields{point_.data(), minDistance_.data(), maxDistance_.data(),
@@ -280,15 +281,26 @@ int EdgeIndex::vote(const MatchTemplate& reference, std::uint8_t* votes, int str
             for (std::uint32_t at = offsets[bin]; at < end; at += 16) {
                 // Every entry adds its bit, agreeing or not: a branch on each would
                 // be mispredicted as often as not. At most one vote per pair of
-                // edges, so a cell stays far below 255.
+                // edges, so a cell stays far below 255. The first eight lanes are
+                // always added (those past the bin's end with their bit cleared):
+                // most bins hold fewer, and a loop that ends at a different lane
+                // each time is mispredicted at its end.
                 unsigned agree = agreeing(fields, e, at);
                 const std::uint8_t* points = fields.point + at;
                 const std::uint32_t lanes = std::min<std::uint32_t>(16, end - at);
-                for (std::uint32_t lane = 0; lane < lanes; ++lane, agree >>= 1) {
+                if (lanes < 16)
+                    agree &= (1u << lanes) - 1;
+                auto addLane = [&](std::uint32_t lane) {
                     const unsigned bit = agree & 1u;
+                    agree >>= 1;
                     column[points[lane] * rowStep] += static_cast<std::uint8_t>(bit);
                     cast += static_cast<int>(bit);
-                }
+                };
+                std::uint32_t lane = 0;
+                for (; lane < kFixedLanes; ++lane)
+                    addLane(lane);
+                for (; lane < lanes; ++lane)
+                    addLane(lane);
             }
         }
     }
