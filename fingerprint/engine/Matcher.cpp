@@ -137,16 +137,15 @@ float quickSupport(const PreparedTemplate& query, const MatchTemplate& r, const 
         const auto turn = static_cast<std::uint8_t>(rp.turn + motion.turn);
         const float tolerance = placeTolerance(x, y, ax, ay);
         int best = 0;
+        // Without branches: whether a near minutia fits is a coin toss to the
+        // branch predictor.
         auto consider = [&](int i) {
             const int v = votes[i * stride + j];
-            if (v <= best)
-                return;
             const MatchPoint& qp = q.points[i];
             const float dx = qp.x - x, dy = qp.y - y;
-            if (dx * dx + dy * dy > tolerance * tolerance ||
-                turnGap(qp.turn, turn) > kAngleToleranceTurns)
-                return;
-            best = v;
+            const bool fits = (v > best) & (dx * dx + dy * dy <= tolerance * tolerance) &
+                              (turnGap(qp.turn, turn) <= kAngleToleranceTurns);
+            best = fits ? v : best;
         };
         if (tolerance > PointReach::kReach || !query.reach.near(x, y, consider))
             query.grid.near(x, y, tolerance, consider);
