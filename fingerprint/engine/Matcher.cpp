@@ -247,23 +247,22 @@ void compareAreas(const MatchTemplate& q, const MatchTemplate& r, const Motion& 
     std::array<int, kMaxAreaCells> under; // per cell of a query row: the reference cell under it
     for (int cy = 0; cy < d.areaRows; cy += step) {
         referenceCellsUnderRow(d, e, motion, cy, step, under.data());
+        // Without branches (whether a cell is common and clear is a coin toss to
+        // the branch predictor near the edge of the finger); adding 0 for the
+        // others leaves the sum as it would be without them.
         for (int cx = 0, k = 0; cx < d.areaCols; cx += step, ++k) {
             const int i = cy * d.areaCols + cx;
-            if (!d.area[i])
-                continue;
-            const int j = under[k];
-            if (j < 0 || !e.area[j])
-                continue;
-            ++cells;
+            const int j = std::max(under[k], 0);
+            const bool common = (d.area[i] != 0) & (under[k] >= 0) & (e.area[j] != 0);
+            cells += common;
             if (!directions)
                 continue;
             const int dq = d.directions[i], dr = e.directions[j];
-            if (dq == kNoDirection || dr == kNoDirection)
-                continue;
+            const bool clear = common & (dq != kNoDirection) & (dr != kNoDirection);
             // The reference direction turned by the motion: cos 2(dq - dr - rotation).
             const auto& t = table[(dq - dr + kDirectionSteps) % kDirectionSteps];
-            agreement += t[0] * c2 + t[1] * s2;
-            ++compared;
+            agreement += clear ? t[0] * c2 + t[1] * s2 : 0.0f;
+            compared += clear;
         }
     }
     const int side = d.areaCell * step;
