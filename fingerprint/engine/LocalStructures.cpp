@@ -281,10 +281,10 @@ int EdgeIndex::vote(const MatchTemplate& reference, std::uint8_t* votes, int str
             for (std::uint32_t at = offsets[bin]; at < end; at += 16) {
                 // Every entry adds its bit, agreeing or not: a branch on each would
                 // be mispredicted as often as not. At most one vote per pair of
-                // edges, so a cell stays far below 255. The first eight lanes are
-                // always added (those past the bin's end with their bit cleared):
-                // most bins hold fewer, and a loop that ends at a different lane
-                // each time is mispredicted at its end.
+                // edges, so a cell stays far below 255. Lanes are added eight or
+                // sixteen at a time (those past the bin's end with their bit
+                // cleared): most bins hold fewer than eight, and a loop that ends
+                // at a different lane each time is mispredicted at its end.
                 unsigned agree = agreeing(fields, e, at);
                 const std::uint8_t* points = fields.point + at;
                 const std::uint32_t lanes = std::min<std::uint32_t>(16, end - at);
@@ -299,8 +299,9 @@ int EdgeIndex::vote(const MatchTemplate& reference, std::uint8_t* votes, int str
                 std::uint32_t lane = 0;
                 for (; lane < kFixedLanes; ++lane)
                     addLane(lane);
-                for (; lane < lanes; ++lane)
-                    addLane(lane);
+                if (lanes > kFixedLanes)
+                    for (; lane < 16; ++lane)
+                        addLane(lane);
             }
         }
     }
