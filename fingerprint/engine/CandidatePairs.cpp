@@ -35,7 +35,7 @@ void forCellsFrom(const std::uint8_t* votes, int cells, int least, Visit&& visit
 #endif
 }
 
-// The most votes in a cell, and how many cells hold at least `least` (>= 1).
+// The most votes in a cell.
 int mostVotes(const std::uint8_t* votes, int cells)
 {
 #if defined(__SSE2__)
@@ -50,6 +50,7 @@ int mostVotes(const std::uint8_t* votes, int cells)
 #endif
 }
 
+// How many cells hold at least `least` votes (least >= 1).
 int cellsFrom(const std::uint8_t* votes, int cells, int least)
 {
 #if defined(__SSE2__)

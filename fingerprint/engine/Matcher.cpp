@@ -240,6 +240,11 @@ void compareAreas(const MatchTemplate& q, const MatchTemplate& r, const Motion& 
     }();
     const TemplateData& d = q.data;
     const TemplateData& e = r.data;
+    detail.commonArea = 0;
+    detail.directionCells = 0;
+    detail.directionAgreement = 0;
+    if (e.area.empty()) // no reference cell for any query cell to fall on
+        return;
     const bool directions = !d.directions.empty() && !e.directions.empty();
     const float c2 = std::cos(2 * motion.rotation), s2 = std::sin(2 * motion.rotation);
     int cells = 0, compared = 0;

@@ -135,6 +135,10 @@ bool decodeTemplate(std::span<const std::uint8_t> bytes, TemplateData& data)
     std::size_t fingerCells = 0;
     for (std::size_t i = 0; i < static_cast<std::size_t>(cols) * rows; ++i)
         fingerCells += (bytes[kHeaderSize + i / 8] >> (i % 8)) & 1;
+    // Every print has some finger area: without it nothing says how many pairs
+    // chance would give, and any alignment would score as if none were chance.
+    if (fingerCells == 0)
+        return false;
     const std::size_t directionSize = version == 1 ? 0 : (fingerCells + 1) / 2;
     if (bytes.size() != fixedSize + directionSize)
         return false;

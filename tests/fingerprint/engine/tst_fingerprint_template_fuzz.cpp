@@ -6,6 +6,7 @@
 #include "SyntheticPrint.h"
 #include "TemplateFormat.h"
 
+#include <algorithm>
 #include <functional>
 #include <QtTest>
 #include <random>
@@ -177,6 +178,27 @@ void TemplateFuzzTest::resealedStructure_data()
             std::copy(spot.begin(), spot.end(), b.begin() + static_cast<long>(minutiaAt(b, i)));
         reseal(b);
         return b;
+    });
+    // A finger area without cells (0 columns, 0 rows or every bit clear): refused,
+    // as nothing would say how many pairs chance gives, and never read.
+    QTest::newRow("finger area without cells") << Mutation([](const Bytes& v, std::mt19937& r) {
+        fp::TemplateData d;
+        if (!fp::decodeTemplate(v, d))
+            return v;
+        switch (r() % 3) {
+        case 0:
+            d.areaCols = 0;
+            d.area.clear();
+            break;
+        case 1:
+            d.areaRows = 0;
+            d.area.clear();
+            break;
+        default:
+            std::fill(d.area.begin(), d.area.end(), 0);
+        }
+        d.directions.clear();
+        return fp::encodeTemplate(d);
     });
     QTest::newRow("random header, resealed") << Mutation([](const Bytes& v, std::mt19937& r) {
         Bytes b = v;
