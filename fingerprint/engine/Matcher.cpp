@@ -179,10 +179,10 @@ void overlapCounts(const MatchTemplate& q, const MatchTemplate& r, const Motion&
 }
 
 // A pair counts by the mean of two supports: how many of its neighbourhood edges
-// agree (a quarter per edge, in full from four; see kSupportEdges) and how many of its neighbours
-// are paired with neighbours of its partner (a half per neighbour, in full from
-// two). The pairs of a genuine alignment lie in runs of paired neighbourhoods;
-// an impostor alignment pairs scattered chance neighbours whose neighbourhoods
+// agree (a quarter per edge, in full from four; see kSupportEdges) and how many
+// of its neighbours are paired with neighbours of its partner (a half per
+// neighbour, in full from two). The pairs of a genuine alignment lie in runs of paired
+// neighbourhoods; an impostor alignment pairs scattered chance neighbours whose neighbourhoods
 // seldom agree and whose neighbours are seldom paired with each other.
 float supportedPairs(const MatchTemplate& q, const MatchTemplate& r,
                      const std::vector<MatchPair>& pairs, const std::uint8_t* votes, int stride,
