@@ -27,21 +27,6 @@ struct Seed
     float consensus = 0; // vote weight of the candidates that agree with its alignment
 };
 
-// Adds item to items[0, count), kept best first by key and at most `capacity`
-// long; an item no better than the last of a full list is left out.
-template <typename T, typename Key>
-inline void keepBest(T* items, int& count, int capacity, const T& item, Key key)
-{
-    if (count == capacity && key(item) <= key(items[capacity - 1]))
-        return;
-    int at = count < capacity ? count++ : capacity - 1;
-    while (at > 0 && key(items[at - 1]) < key(item)) {
-        items[at] = items[at - 1];
-        --at;
-    }
-    items[at] = item;
-}
-
 // Weight of a candidate pair's votes: a quarter per agreeing edge, in full from four.
 inline float voteWeight(int votes)
 {

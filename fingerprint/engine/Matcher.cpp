@@ -53,6 +53,21 @@ constexpr float kRefineAgreement = 0.7f;
 
 using Candidate = MatchScratch::Candidate;
 
+// Adds item to items[0, count), kept best first by key and at most `capacity`
+// long; an item no better than the last of a full list is left out.
+template <typename T, typename Key>
+void keepBest(T* items, int& count, int capacity, const T& item, Key key)
+{
+    if (count == capacity && key(item) <= key(items[capacity - 1]))
+        return;
+    int at = count < capacity ? count++ : capacity - 1;
+    while (at > 0 && key(items[at - 1]) < key(item)) {
+        items[at] = items[at - 1];
+        --at;
+    }
+    items[at] = item;
+}
+
 // Least-squares rotation and translation over the pairs.
 Motion fitMotion(const MatchTemplate& q, const MatchTemplate& r,
                  const std::vector<MatchPair>& pairs)
@@ -209,9 +224,8 @@ float supportedPairs(const MatchTemplate& q, const MatchTemplate& r,
         for (int e = kSupportEdges; e < r.edgeCount[p.reference]; ++e)
             for (int k = 0; k < qCount; ++k)
                 agreeing -= edgesAgree(qEdges[k], rEdges[e]) ? 1 : 0;
-        agreeing = std::min(agreeing, kFullEdges);
-        const float weight = 0.5f * (static_cast<float>(paired) / kFullSupport +
-                                     static_cast<float>(agreeing) / kFullEdges);
+        const float weight =
+            0.5f * (static_cast<float>(paired) / kFullSupport + voteWeight(agreeing));
         // An ending seen as a bifurcation happens (ink, pressure) but is weaker evidence.
         n += q.points[p.query].type == r.points[p.reference].type ? weight
                                                                   : kTypeMismatchWeight * weight;
