@@ -69,8 +69,17 @@ FrmClock::FrmClock(AppContext& context, std::unique_ptr<FingerprintComponent> re
 
 FrmClock::~FrmClock()
 {
-    // The reader may still report while it shuts down; the screen no longer listens.
+    // Closing the reader runs the event loop while the reader library waits for
+    // the device, and that loop may still deliver events to this screen's boxes.
+    // So the screen stops listening first (reader, timers, the boxes' event
+    // filters) and the reader is closed while the form still stands.
     component_->disconnect(this);
+    tmrClock_.stop();
+    tmrMsg_.stop();
+    for (QObject* box :
+         std::initializer_list<QObject*>{ui_->TxtUsuario, ui_->TxtClave, ui_->ImgUsers})
+        box->removeEventFilter(this);
+    component_.reset();
     delete ui_;
 }
 
