@@ -65,7 +65,8 @@ double Rng::uniform(double low, double high)
 
 int Rng::uniformInt(int low, int high)
 {
-    const auto span = static_cast<std::uint64_t>(high - low + 1);
+    // In 64 bits: the span of a wide range does not fit an int.
+    const auto span = static_cast<std::uint64_t>(static_cast<std::int64_t>(high) - low + 1);
     return low + static_cast<int>(next() % span);
 }
 
