@@ -49,6 +49,9 @@ public:
     // Reads fingers through the given back-end.
     explicit FingerprintComponent(std::unique_ptr<ReaderBackend> backend,
                                   QObject* parent = nullptr);
+    // Closes the reader, which runs the event loop while the reader library waits
+    // for the device: an owner destroys it while the owner is still whole and no
+    // longer listening (see FrmClock's destructor).
     ~FingerprintComponent() override;
 
     int initialise();
