@@ -49,7 +49,7 @@ public:
     // Reads fingers through the given back-end.
     explicit FingerprintComponent(std::unique_ptr<ReaderBackend> backend,
                                   QObject* parent = nullptr);
-    // Closes the reader, which runs the event loop while the reader library waits
+    // Closes the reader; a libfprint reader runs the event loop while it waits
     // for the device: an owner destroys it while the owner is still whole and no
     // longer listening (see FrmClock's destructor).
     ~FingerprintComponent() override;
