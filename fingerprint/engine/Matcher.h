@@ -130,7 +130,7 @@ int matchTemplates(const PreparedTemplate& query, const MatchTemplate& reference
                    MatchDetail* detail = nullptr);
 
 // Above the highest score between different fingers seen on the public
-// evaluation sets (15) and on ten generated sets of 20 fingers (22).
+// evaluation sets (15) and on ten generated sets of 20 fingers (21).
 inline constexpr int kDefaultThreshold = 25;
 
 } // namespace fp

@@ -11,6 +11,13 @@ namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
 constexpr int kMinQuality = 20; // coherence below 0.2: no reliable ridge flow
+// A print with fewer minutiae than kWantedMinutiae at kMinQuality (faint, or its
+// ridges broken into dots) is filled up to that many with the best of those from
+// kFillQuality: with a dozen minutiae two impressions seldom share enough to
+// show they are one finger, and the matcher's support and chance terms weigh
+// the doubtful ones down.
+constexpr int kWantedMinutiae = 30;
+constexpr int kFillQuality = 15;
 // Ridges at least this share of their typical strength around a minutia count as clear.
 constexpr float kClearShare = 0.5f;
 
@@ -209,10 +216,14 @@ std::vector<Minutia> extractMinutiae(const Skeleton& skeleton, const Plane& enha
     const std::vector<bool> bad = spuriousPairs(found, ridgePeriod);
     std::vector<Minutia> kept;
     for (std::size_t i = 0; i < found.size(); ++i)
-        if (!bad[i] && found[i].quality >= kMinQuality)
+        if (!bad[i] && found[i].quality >= kFillQuality)
             kept.push_back(found[i]);
     std::stable_sort(kept.begin(), kept.end(),
                      [](const Minutia& a, const Minutia& b) { return a.quality > b.quality; });
+    const auto clear = static_cast<std::size_t>(
+        std::count_if(kept.begin(), kept.end(),
+                      [](const Minutia& m) { return m.quality >= kMinQuality; }));
+    kept.resize(std::max(clear, std::min<std::size_t>(kept.size(), kWantedMinutiae)));
     if (kept.size() > static_cast<std::size_t>(kMaxMinutiae))
         kept.resize(kMaxMinutiae);
     return kept;
