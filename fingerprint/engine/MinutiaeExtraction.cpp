@@ -220,9 +220,8 @@ std::vector<Minutia> extractMinutiae(const Skeleton& skeleton, const Plane& enha
             kept.push_back(found[i]);
     std::stable_sort(kept.begin(), kept.end(),
                      [](const Minutia& a, const Minutia& b) { return a.quality > b.quality; });
-    const auto clear = static_cast<std::size_t>(
-        std::count_if(kept.begin(), kept.end(),
-                      [](const Minutia& m) { return m.quality >= kMinQuality; }));
+    const auto clear = static_cast<std::size_t>(std::count_if(
+        kept.begin(), kept.end(), [](const Minutia& m) { return m.quality >= kMinQuality; }));
     kept.resize(std::max(clear, std::min<std::size_t>(kept.size(), kWantedMinutiae)));
     if (kept.size() > static_cast<std::size_t>(kMaxMinutiae))
         kept.resize(kMaxMinutiae);
