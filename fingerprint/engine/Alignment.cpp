@@ -17,7 +17,7 @@ void referenceCellsUnderRow(const TemplateData& d, const TemplateData& e, const 
     const float y = (static_cast<float>(cy) + 0.5f) * side;
     int cx = 0, k = 0;
 #if defined(__SSE2__)
-    if (std::has_single_bit(static_cast<unsigned>(e.areaCell))) {
+    if (e.areaCell > 0 && (e.areaCell & (e.areaCell - 1)) == 0) { // a power of two
         const __m128i shift =
             _mm_cvtsi32_si128(std::countr_zero(static_cast<unsigned>(e.areaCell)));
         const __m128 cos = _mm_set1_ps(motion.cos), sin = _mm_set1_ps(motion.sin);
