@@ -14,8 +14,8 @@ constexpr int kMinQuality = 20; // coherence below 0.2: no reliable ridge flow
 // A print with fewer minutiae than kWantedMinutiae at kMinQuality (faint, or its
 // ridges broken into dots) is filled up to that many with the best of those from
 // kFillQuality: with a dozen minutiae two impressions seldom share enough to
-// show they are one finger, and the matcher's support and chance terms weigh
-// the doubtful ones down.
+// show they are one finger, and the matcher counts low-quality minutiae at less
+// than full weight among the common ones it compares the pairs with.
 constexpr int kWantedMinutiae = 30;
 constexpr int kFillQuality = 15;
 // Ridges at least this share of their typical strength around a minutia count as clear.
