@@ -11,7 +11,8 @@ namespace {
 constexpr int kAngleSteps = 24;
 constexpr int kPeriodSteps = static_cast<int>(kMaxRidgePeriod - kMinRidgePeriod) + 1;
 constexpr int kRun = 8;             // output pixels filtered together
-constexpr float kFaintAlong = 0.8f; // periods of the envelope along the ridge, faint prints
+constexpr float kShortAlong = 0.5f; // periods of the envelope along the ridge
+constexpr float kLongAlong = 0.8f;
 
 struct Kernel
 {
@@ -62,22 +63,19 @@ std::vector<Kernel> makeBank(float along)
     return kernels;
 }
 
-// Kernels of half a period along the ridge keep minutiae sharp; for a print that
-// needed the faint segmentation rule, a period and a half joins ridges that the
-// finger left as rows of dots.
-const std::vector<Kernel>& kernelBank(Sensitivity sensitivity)
+const std::vector<Kernel>& kernelBank(Envelope envelope)
 {
-    static const std::vector<Kernel> normal = makeBank(0.5f);
-    static const std::vector<Kernel> faint = makeBank(kFaintAlong);
-    return sensitivity == Sensitivity::Faint ? faint : normal;
+    static const std::vector<Kernel> shortBank = makeBank(kShortAlong);
+    static const std::vector<Kernel> longBank = makeBank(kLongAlong);
+    return envelope == Envelope::Long ? longBank : shortBank;
 }
 
 } // namespace
 
 Plane enhanceRidges(const Plane& normalised, const OrientationField& orientation,
-                    const RidgePeriod& period, const ForegroundMask& mask, Sensitivity sensitivity)
+                    const RidgePeriod& period, const ForegroundMask& mask, Envelope envelope)
 {
-    const std::vector<Kernel>& bank = kernelBank(sensitivity);
+    const std::vector<Kernel>& bank = kernelBank(envelope);
     int maxRadius = 0;
     for (const Kernel& k : bank)
         maxRadius = std::max(maxRadius, k.radius);

@@ -10,9 +10,17 @@
 
 namespace fp {
 
+// How far along the ridge the filter reaches: half a period keeps minutiae sharp;
+// 0.8 period joins ridges that a faint finger left as rows of dots.
+enum class Envelope
+{
+    Short,
+    Long
+};
+
 // Positive on ridges, negative in valleys, 0 outside the finger.
 Plane enhanceRidges(const Plane& normalised, const OrientationField& orientation,
                     const RidgePeriod& period, const ForegroundMask& mask,
-                    Sensitivity sensitivity = Sensitivity::Normal);
+                    Envelope envelope = Envelope::Short);
 
 } // namespace fp

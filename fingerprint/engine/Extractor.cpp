@@ -74,15 +74,33 @@ int qualityCode(float coherence, int fingerArea, std::size_t minutiae)
     return 0;
 }
 
-// Ridge period, enhancement, thinning and minutiae inside one finger mask.
+// Enhancement, thinning and minutiae inside one finger mask.
+std::vector<Minutia> minutiaeOf(const Plane& normalised, const OrientationField& orientation,
+                                const ForegroundMask& mask, const RidgePeriod& period,
+                                Envelope envelope)
+{
+    const Plane enhanced = enhanceRidges(normalised, orientation, period, mask, envelope);
+    const Skeleton skeleton =
+        skeletonise(enhanced, mask, static_cast<int>(std::lround(period.median)));
+    return extractMinutiae(skeleton, enhanced, orientation, mask, period.median);
+}
+
+// A print that needed the faint rule is read with both envelopes: the long one
+// joins ridges left as rows of dots, where the short one would break them into
+// false endings; on faint but unbroken ridges the long one bridges the sensor's
+// own texture instead. Each of those faults adds minutiae, so the reading with
+// fewer is kept (the long one when they tie, or when the short one leaves too
+// few to make a template).
 std::vector<Minutia> minutiaeOf(const Plane& normalised, const OrientationField& orientation,
                                 const ForegroundMask& mask, Sensitivity sensitivity)
 {
     const RidgePeriod period = computeRidgePeriod(normalised, orientation, mask);
-    const Plane enhanced = enhanceRidges(normalised, orientation, period, mask, sensitivity);
-    const Skeleton skeleton =
-        skeletonise(enhanced, mask, static_cast<int>(std::lround(period.median)));
-    return extractMinutiae(skeleton, enhanced, orientation, mask, period.median);
+    if (sensitivity == Sensitivity::Normal)
+        return minutiaeOf(normalised, orientation, mask, period, Envelope::Short);
+    std::vector<Minutia> joined = minutiaeOf(normalised, orientation, mask, period, Envelope::Long);
+    std::vector<Minutia> sharp = minutiaeOf(normalised, orientation, mask, period, Envelope::Short);
+    const bool sharpUsable = sharp.size() >= static_cast<std::size_t>(kMinMinutiae);
+    return sharpUsable && sharp.size() < joined.size() ? sharp : joined;
 }
 
 Extraction extract(const GrayImage& image)
