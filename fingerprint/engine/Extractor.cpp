@@ -124,6 +124,7 @@ Extraction extract(const GrayImage& image)
     int refusal = kTooLittleFinger;
     ForegroundMask mask;
     std::vector<Minutia> minutiae;
+    bool faintRule = false;
     for (const Sensitivity sensitivity : {Sensitivity::Normal, Sensitivity::Faint}) {
         ForegroundMask tried = segmentForeground(grey, orientation, sensitivity);
         if (tried.areaPixels() < kMinFingerArea)
@@ -135,6 +136,7 @@ Extraction extract(const GrayImage& image)
         }
         mask = std::move(tried);
         minutiae = std::move(found);
+        faintRule = sensitivity == Sensitivity::Faint;
         break;
     }
     if (minutiae.empty())
@@ -143,6 +145,7 @@ Extraction extract(const GrayImage& image)
 
     TemplateData data;
     data.minutiae = std::move(minutiae);
+    data.faintRule = faintRule;
     data.quality = qualityCode(meanCoherence(mask, orientation), area, data.minutiae.size());
     data.width = image.width;
     data.height = image.height;

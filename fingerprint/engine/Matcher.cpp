@@ -37,6 +37,12 @@ constexpr float kLowQualityWeight = 0.3f; // ... and the least weight
 // ridges run alike) times the chance that chance pairs lie next to each other
 // (regular ridges make that likely; measured on impostor pairs).
 constexpr float kChancePairArea = 500.0f;
+// A print read with the faint rule: the filter draws clean ridges along the right
+// flow over ink too faint to show where they really end, so part of its minutiae
+// are guesses that look sound to every quality measure. Two fingers of like flow
+// then pair more of them than the chance term expects, and such a comparison
+// counts a quarter: about twice the pairs beyond chance for the same score.
+constexpr float kFaintRuleWeight = 0.25f;
 // Agreement of the ridge directions over the common area (mean cos of twice the
 // angle between): genuine alignments mostly reach 0.9 and more; most impostor
 // alignments stay below 0.8.
@@ -337,8 +343,9 @@ int scorePairing(const PreparedTemplate& query, const MatchTemplate& r, const Mo
     const float beyond = std::max(0.0f, n - chance);
     // Few pairs are weak evidence however well they fit.
     const float certainty = std::min(1.0f, n / kConfidentPairs);
-    return static_cast<int>(std::lround(100.0f * certainty * agreementFactor(detail) * beyond *
-                                        beyond / std::sqrt(a * b)));
+    const float guessed = q.data.faintRule || r.data.faintRule ? kFaintRuleWeight : 1.0f;
+    return static_cast<int>(std::lround(100.0f * guessed * certainty * agreementFactor(detail) *
+                                        beyond * beyond / std::sqrt(a * b)));
 }
 
 } // namespace

@@ -13,6 +13,7 @@ constexpr std::uint8_t kMagic[4] = {'V', 'F', 'P', 'T'};
 constexpr std::size_t kHeaderSize = 16;
 constexpr std::size_t kMinutiaSize = 5;
 constexpr std::size_t kCrcSize = 4;
+constexpr int kFaintRuleBit = 0x80; // of the quality byte, version 3
 
 std::size_t areaBytes(int cols, int rows)
 {
@@ -66,8 +67,8 @@ std::vector<std::uint8_t> encodeTemplate(const TemplateData& data)
         (!data.directions.empty() && data.directions.size() != data.area.size()))
         return {};
     std::vector<std::uint8_t> out(kMagic, kMagic + 4);
-    out.push_back(kTemplateVersion);
-    out.push_back(static_cast<std::uint8_t>(data.quality));
+    out.push_back(data.faintRule ? kFaintTemplateVersion : kTemplateVersion);
+    out.push_back(static_cast<std::uint8_t>(data.quality | (data.faintRule ? kFaintRuleBit : 0)));
     put16(out, data.width);
     put16(out, data.height);
     put16(out, data.dpi);
@@ -125,7 +126,11 @@ bool decodeTemplate(std::span<const std::uint8_t> bytes, TemplateData& data)
         if (bytes[i] != kMagic[i])
             return false;
     const int version = bytes[4];
-    if ((version != 1 && version != kTemplateVersion) || bytes[5] > 2)
+    if (version < 1 || version > kFaintTemplateVersion)
+        return false;
+    const bool faintRule = version == kFaintTemplateVersion && (bytes[5] & kFaintRuleBit) != 0;
+    const int quality = faintRule ? bytes[5] & ~kFaintRuleBit : bytes[5];
+    if (quality > 2)
         return false;
     const int cols = bytes[13], rows = bytes[14], count = bytes[15];
     const std::size_t areaSize = areaBytes(cols, rows);
@@ -150,7 +155,8 @@ bool decodeTemplate(std::span<const std::uint8_t> bytes, TemplateData& data)
         return false;
 
     TemplateData d;
-    d.quality = bytes[5];
+    d.quality = quality;
+    d.faintRule = faintRule;
     d.width = get16(bytes, 6);
     d.height = get16(bytes, 8);
     d.dpi = get16(bytes, 10);

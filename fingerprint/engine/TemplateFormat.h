@@ -3,8 +3,10 @@
 //
 //   offset  size  field
 //   0       4     magic "VFPT"
-//   4       1     format version (2; version 1 lacks the ridge directions)
-//   5       1     image quality code 0..2
+//   4       1     format version: 2, or 3 for a print read with the faint rule;
+//                 version 1 lacks the ridge directions
+//   5       1     image quality code 0..2; in version 3, bit 7 set when the
+//                 print was read with the faint rule
 //   6       2     source image width   (little endian, as all numbers)
 //   8       2     source image height
 //   10      2     source image resolution, dpi
@@ -21,7 +23,9 @@
 //   ...     4     CRC-32 of all the bytes before it
 //
 // Coordinates are in working pixels (500 dpi). Anything that does not follow
-// this layout exactly, or fails the CRC, is not a template.
+// this layout exactly, or fails the CRC, is not a template. A template is
+// written in version 2 whenever it can be, so that stations of earlier builds
+// (which refuse version 3) keep matching every print but the faint ones.
 
 #include "Engine.h"
 
@@ -33,6 +37,7 @@
 namespace fp {
 
 inline constexpr std::uint8_t kTemplateVersion = 2;
+inline constexpr std::uint8_t kFaintTemplateVersion = 3;
 inline constexpr int kDirectionSteps = 15;       // ridge direction codes over 180 degrees
 inline constexpr std::uint8_t kNoDirection = 15; // no clear ridge direction
 inline constexpr int kMaxCoordinate = 4095;
@@ -41,6 +46,9 @@ inline constexpr int kMaxAreaCells = 255;
 struct TemplateData
 {
     int quality = 0;
+    // Read with the faint segmentation rule: its minutiae are partly the filter's
+    // guesses along broken ridges, and the matcher asks more of its comparisons.
+    bool faintRule = false;
     int width = 0; // source pixels
     int height = 0;
     int dpi = 500;

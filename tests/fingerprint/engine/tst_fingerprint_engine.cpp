@@ -2,6 +2,7 @@
 
 #include "Engine.h"
 #include "SyntheticPrint.h"
+#include "TemplateFormat.h"
 
 #include <cmath>
 #include <numbers>
@@ -151,6 +152,9 @@ private slots:
     void differentFingersDoNotMatch();
     void unpreparedQueryRefuses();
     void movedQueryKeepsItsTemplate();
+    void faintReadingIsMarked();
+    void templateVersions_data();
+    void templateVersions();
 };
 
 void FingerprintEngineTest::qualityCode_data()
@@ -387,6 +391,90 @@ void FingerprintEngineTest::movedQueryKeepsItsTemplate()
     fp::PreparedQuery third;
     third = std::move(second);
     QCOMPARE(third.score(t), expected);
+}
+
+namespace {
+
+std::vector<std::uint8_t> templateOfImage(const fp::GrayImage& image)
+{
+    const fp::Extraction e = fp::extractTemplate(image);
+    return e.quality >= 0 ? e.templ : std::vector<std::uint8_t>{};
+}
+
+int scoreOf(const std::vector<std::uint8_t>& query, const std::vector<std::uint8_t>& reference)
+{
+    fp::PreparedQuery q;
+    return q.prepare(query) < 0 ? -100 : q.score(reference);
+}
+
+} // namespace
+
+// A print only the faint rule could read says so in its template, in version 3
+// (which earlier builds refuse), and its comparisons count a quarter. Every other
+// print stays in version 2, which every build reads.
+void FingerprintEngineTest::faintReadingIsMarked()
+{
+    SyntheticPrint again = syntheticFinger(5);
+    again.rotation = 8 * std::numbers::pi_v<float> / 180;
+    again.shift = QPointF(10, -6);
+    again.noiseSeed += 50;
+    const auto clear = templateOf(again);
+    const auto marked = templateOfImage(faint(syntheticFinger(5).render(), 0.04));
+    QVERIFY(!clear.empty() && !marked.empty());
+    QCOMPARE(int(clear[4]), 2);
+    QCOMPARE(int(marked[4]), 3);
+    fp::TemplateData data;
+    QVERIFY(fp::decodeTemplate(marked, data));
+    QVERIFY(data.faintRule);
+    QVERIFY(data.quality >= 0 && data.quality <= 2);
+
+    data.faintRule = false;
+    const auto unmarked = fp::encodeTemplate(data);
+    QCOMPARE(int(unmarked[4]), 2);
+    const int plain = scoreOf(clear, unmarked);
+    QVERIFY2(plain >= 4 * fp::defaultThreshold(), qPrintable(QString::number(plain)));
+    for (const int score : {scoreOf(clear, marked), scoreOf(marked, clear)})
+        QVERIFY2(std::abs(4 * score - plain) <= 2,
+                 qPrintable(QStringLiteral("%1 against %2").arg(score).arg(plain)));
+}
+
+void FingerprintEngineTest::templateVersions_data()
+{
+    QTest::addColumn<int>("version");
+    QTest::addColumn<int>("qualityByte");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<bool>("faintRule");
+    QTest::newRow("version 2") << 2 << 1 << true << false;
+    QTest::newRow("version 3, marked") << 3 << 0x81 << true << true;
+    QTest::newRow("version 3, unmarked") << 3 << 1 << true << false;
+    QTest::newRow("version 2 with the mark") << 2 << 0x81 << false << false;
+    QTest::newRow("version 3, quality code 3") << 3 << 0x83 << false << false;
+    QTest::newRow("version 3, other bits") << 3 << 0x41 << false << false;
+    QTest::newRow("version 4") << 4 << 1 << false << false;
+    QTest::newRow("version 0") << 0 << 1 << false << false;
+}
+
+// The version and quality bytes of a sound template, with a fresh checksum.
+void FingerprintEngineTest::templateVersions()
+{
+    QFETCH(int, version);
+    QFETCH(int, qualityByte);
+    QFETCH(bool, valid);
+    QFETCH(bool, faintRule);
+    auto bytes = templateOf(syntheticFinger(1));
+    QVERIFY(!bytes.empty());
+    bytes[4] = static_cast<std::uint8_t>(version);
+    bytes[5] = static_cast<std::uint8_t>(qualityByte);
+    bytes.resize(bytes.size() - 4);
+    const std::uint32_t crc = fp::crc32(bytes);
+    for (int i = 0; i < 4; ++i)
+        bytes.push_back(static_cast<std::uint8_t>((crc >> (8 * i)) & 0xff));
+    fp::TemplateData data;
+    QCOMPARE(fp::decodeTemplate(bytes, data), valid);
+    if (valid) {
+        QCOMPARE(data.faintRule, faintRule);
+        QCOMPARE(data.quality, qualityByte & 0x7f);
+    }
 }
 
 QTEST_MAIN(FingerprintEngineTest)
