@@ -128,10 +128,15 @@ int plantedFound(const SyntheticPrint& print, const std::vector<fp::Minutia>& mi
     return found;
 }
 
+std::vector<std::uint8_t> templateOfImage(const fp::GrayImage& image)
+{
+    const fp::Extraction e = fp::extractTemplate(image);
+    return e.quality >= 0 ? e.templ : std::vector<std::uint8_t>{};
+}
+
 std::vector<std::uint8_t> templateOf(const SyntheticPrint& print)
 {
-    const fp::Extraction e = fp::extractTemplate(print.render());
-    return e.quality >= 0 ? e.templ : std::vector<std::uint8_t>{};
+    return templateOfImage(print.render());
 }
 
 } // namespace
@@ -394,12 +399,6 @@ void FingerprintEngineTest::movedQueryKeepsItsTemplate()
 }
 
 namespace {
-
-std::vector<std::uint8_t> templateOfImage(const fp::GrayImage& image)
-{
-    const fp::Extraction e = fp::extractTemplate(image);
-    return e.quality >= 0 ? e.templ : std::vector<std::uint8_t>{};
-}
 
 int scoreOf(const std::vector<std::uint8_t>& query, const std::vector<std::uint8_t>& reference)
 {
