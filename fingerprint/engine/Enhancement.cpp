@@ -127,6 +127,7 @@ Plane enhanceRidges(const Plane& normalised, const OrientationField& orientation
                         &padded.data[static_cast<std::size_t>(y + maxRadius - k.radius + ky) * pw +
                                      x0 + maxRadius - k.radius];
                     const float* taps = &k.taps[static_cast<std::size_t>(ky) * side];
+#pragma GCC unroll 4
                     for (int kx = 0; kx < side; ++kx) {
                         const float tap = taps[kx];
                         for (int i = 0; i < kRun; ++i)

@@ -10,19 +10,6 @@ float Plane::clampedAt(int x, int y) const
     return at(std::clamp(x, 0, width - 1), std::clamp(y, 0, height - 1));
 }
 
-float Plane::sample(float x, float y) const
-{
-    const float fx = std::floor(x);
-    const float fy = std::floor(y);
-    const int x0 = static_cast<int>(fx);
-    const int y0 = static_cast<int>(fy);
-    const float ax = x - fx;
-    const float ay = y - fy;
-    const float top = clampedAt(x0, y0) * (1 - ax) + clampedAt(x0 + 1, y0) * ax;
-    const float bottom = clampedAt(x0, y0 + 1) * (1 - ax) + clampedAt(x0 + 1, y0 + 1) * ax;
-    return top * (1 - ay) + bottom * ay;
-}
-
 namespace {
 
 std::vector<float> gaussianKernel(float sigma)
@@ -51,16 +38,21 @@ void gaussianBlur(Plane& plane, float sigma)
     const int h = plane.height;
     std::vector<float> line;
 
+    // Horizontally a row at a time: each tap is added to the whole row in turn
+    // (contiguous, vectorisable), every pixel summing its taps in the same order.
     line.resize(w + 2 * radius);
+    std::vector<float> sum(w);
     for (int y = 0; y < h; ++y) {
         for (int i = 0; i < w + 2 * radius; ++i)
             line[i] = plane.at(std::clamp(i - radius, 0, w - 1), y);
-        for (int x = 0; x < w; ++x) {
-            float acc = 0;
-            for (int k = 0; k <= 2 * radius; ++k)
-                acc += kernel[k] * line[x + k];
-            plane.at(x, y) = acc;
+        std::fill(sum.begin(), sum.end(), 0.0f);
+        for (int k = 0; k <= 2 * radius; ++k) {
+            const float weight = kernel[k];
+            const float* src = &line[k];
+            for (int x = 0; x < w; ++x)
+                sum[x] += weight * src[x];
         }
+        std::copy(sum.begin(), sum.end(), &plane.data[static_cast<std::size_t>(y) * w]);
     }
     // Vertically row by row (contiguous, vectorisable), with the source rows still
     // needed kept in a ring of 2r+1 rows.

@@ -6,6 +6,10 @@
 #include <cstdlib>
 #include <numbers>
 
+#if defined(__SSE2__)
+#include <xmmintrin.h>
+#endif
+
 namespace fp {
 
 namespace {
@@ -73,20 +77,36 @@ void readWindow(const Plane& image, int cx, int cy, float& cos2, float& sin2)
     const int x0 = cx - kWindow / 2, y0 = cy - kWindow / 2;
     std::array<std::array<float, kLanes>, kWindow> rowRe{}, rowIm{};
     for (int y = 0; y < kWindow; ++y) {
-        // Every bin's sum runs over the samples in order, all bins in one pass
-        // (the compiler keeps the eight sums in registers side by side).
-        std::array<float, kLanes> sr{}, si{};
+        // The row's windowed samples first (0 outside the image), then every
+        // bin's sum over them in order, all bins in one pass, the eight sums side
+        // by side in registers.
+        std::array<float, kWindow> samples{};
+        if (y0 + y >= 0 && y0 + y < image.height)
+            for (int x = std::max(0, -x0); x < std::min(kWindow, image.width - x0); ++x)
+                samples[x] = image.at(x0 + x, y0 + y) * t.window[x] * t.window[y];
+#if defined(__SSE2__)
+        __m128 re0 = _mm_setzero_ps(), re1 = re0, im0 = re0, im1 = re0;
         for (int x = 0; x < kWindow; ++x) {
-            const float v = image.contains(x0 + x, y0 + y)
-                                ? image.at(x0 + x, y0 + y) * t.window[x] * t.window[y]
-                                : 0.0f;
-            for (int k = 0; k < kLanes; ++k) {
-                sr[k] += v * t.reBySample[x][k];
-                si[k] += v * t.imBySample[x][k];
-            }
+            const __m128 v = _mm_set1_ps(samples[x]);
+            re0 = _mm_add_ps(re0, _mm_mul_ps(v, _mm_loadu_ps(&t.reBySample[x][0])));
+            re1 = _mm_add_ps(re1, _mm_mul_ps(v, _mm_loadu_ps(&t.reBySample[x][4])));
+            im0 = _mm_add_ps(im0, _mm_mul_ps(v, _mm_loadu_ps(&t.imBySample[x][0])));
+            im1 = _mm_add_ps(im1, _mm_mul_ps(v, _mm_loadu_ps(&t.imBySample[x][4])));
         }
+        _mm_storeu_ps(&rowRe[y][0], re0);
+        _mm_storeu_ps(&rowRe[y][4], re1);
+        _mm_storeu_ps(&rowIm[y][0], im0);
+        _mm_storeu_ps(&rowIm[y][4], im1);
+#else
+        std::array<float, kLanes> sr{}, si{};
+        for (int x = 0; x < kWindow; ++x)
+            for (int k = 0; k < kLanes; ++k) {
+                sr[k] += samples[x] * t.reBySample[x][k];
+                si[k] += samples[x] * t.imBySample[x][k];
+            }
         rowRe[y] = sr;
         rowIm[y] = si;
+#endif
     }
     constexpr int kBins = 2 * kMaxBin + 1;
     std::array<std::array<float, kBins>, kMaxBin + 1> power{};

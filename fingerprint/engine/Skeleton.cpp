@@ -1,5 +1,6 @@
 #include "Skeleton.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdlib>
@@ -79,9 +80,11 @@ void thin(Skeleton& s)
         for (int side : {0, 2, 4, 6}) {
             remove.clear();
             for (int i : live) {
-                const int ring = ringAt(i);
-                if ((ring >> side) & 1)
+                // Only a pixel open on this side can go: most are not, and one
+                // look tells.
+                if (on[i + offset[side]])
                     continue;
+                const int ring = ringAt(i);
                 if (simple[ring] && std::popcount(static_cast<unsigned>(ring)) >= 2)
                     remove.push_back(i);
             }
@@ -139,37 +142,45 @@ void prune(Skeleton& s, int minLength)
 // inside a ridge (sweat pores) and ridge specks inside a valley.
 void removeSpecks(Skeleton& s, std::uint8_t value, int maxArea)
 {
-    std::vector<std::uint8_t> seen(s.on.size(), 0);
+    // Flood fill on a copy framed by one pixel of neither value, so that no
+    // neighbour needs a bounds check; a pixel is marked seen by its value's change.
+    constexpr std::uint8_t kFrame = 2, kSeen = 3;
+    const int w = s.width, h = s.height, pw = w + 2;
+    std::vector<std::uint8_t> grid(static_cast<std::size_t>(pw) * (h + 2), kFrame);
+    for (int y = 0; y < h; ++y)
+        std::copy_n(&s.on[static_cast<std::size_t>(y) * w], w, &grid[(y + 1) * pw + 1]);
+    const int step = value ? 1 : 2; // ridges 8-, valleys 4-connected
+    int offset[8];
+    for (int k = 0; k < 8; ++k)
+        offset[k] = kRingDy[k] * pw + kRingDx[k];
     std::vector<int> region, stack;
-    for (int start = 0; start < static_cast<int>(s.on.size()); ++start) {
-        if (seen[start] || s.on[start] != value)
-            continue;
-        region.clear();
-        stack.push_back(start);
-        seen[start] = 1;
-        bool small = true;
-        while (!stack.empty()) {
-            const int i = stack.back();
-            stack.pop_back();
-            if (small)
-                region.push_back(i);
-            small = small && static_cast<int>(region.size()) <= maxArea;
-            const int x = i % s.width, y = i / s.width;
-            for (int k = 0; k < 8; k += (value ? 1 : 2)) { // ridges 8-, valleys 4-connected
-                const int nx = x + kRingDx[k], ny = y + kRingDy[k];
-                if (nx < 0 || ny < 0 || nx >= s.width || ny >= s.height)
-                    continue;
-                const int j = ny * s.width + nx;
-                if (!seen[j] && s.on[j] == value) {
-                    seen[j] = 1;
-                    stack.push_back(j);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const int start = (y + 1) * pw + x + 1;
+            if (grid[start] != value)
+                continue;
+            region.clear();
+            stack.push_back(start);
+            grid[start] = kSeen;
+            bool small = true;
+            while (!stack.empty()) {
+                const int i = stack.back();
+                stack.pop_back();
+                if (small)
+                    region.push_back(i);
+                small = small && static_cast<int>(region.size()) <= maxArea;
+                for (int k = 0; k < 8; k += step) {
+                    const int j = i + offset[k];
+                    if (grid[j] == value) {
+                        grid[j] = kSeen;
+                        stack.push_back(j);
+                    }
                 }
             }
+            if (small)
+                for (int i : region)
+                    s.on[static_cast<std::size_t>(i / pw - 1) * w + i % pw - 1] = value ? 0 : 1;
         }
-        if (small)
-            for (int i : region)
-                s.on[i] = value ? 0 : 1;
-    }
 }
 
 } // namespace
