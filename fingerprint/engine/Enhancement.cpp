@@ -70,6 +70,17 @@ const std::vector<Kernel>& kernelBank(Envelope envelope)
     return envelope == Envelope::Long ? longBank : shortBank;
 }
 
+// The bank's kernel for the ridge direction and period at a pixel.
+int kernelIndex(const OrientationField& orientation, const RidgePeriod& period, float x, float y)
+{
+    const float angle = orientation.angleAt(x, y);
+    const int a = static_cast<int>(std::lround(angle / std::numbers::pi_v<float> * kAngleSteps)) %
+                  kAngleSteps;
+    const int p = std::clamp(static_cast<int>(std::lround(period.at(x, y) - kMinRidgePeriod)), 0,
+                             kPeriodSteps - 1);
+    return p * kAngleSteps + a;
+}
+
 } // namespace
 
 Plane enhanceRidges(const Plane& normalised, const OrientationField& orientation,
@@ -99,17 +110,8 @@ Plane enhanceRidges(const Plane& normalised, const OrientationField& orientation
     for (int y = 0; y < normalised.height; ++y) {
         const float fy = static_cast<float>(y);
         for (int x = 0; x < normalised.width; ++x) {
-            chosen[x] = -1;
             const float fx = static_cast<float>(x);
-            if (!mask.at(fx, fy))
-                continue;
-            const float angle = orientation.angleAt(fx, fy);
-            int a = static_cast<int>(std::lround(angle / std::numbers::pi_v<float> * kAngleSteps));
-            a %= kAngleSteps;
-            const int p =
-                std::clamp(static_cast<int>(std::lround(period.at(fx, fy) - kMinRidgePeriod)), 0,
-                           kPeriodSteps - 1);
-            chosen[x] = p * kAngleSteps + a;
+            chosen[x] = mask.at(fx, fy) ? kernelIndex(orientation, period, fx, fy) : -1;
         }
         for (int x0 = 0; x0 < normalised.width; ++x0) {
             const int index = chosen[x0];
