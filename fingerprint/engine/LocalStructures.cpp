@@ -1,51 +1,14 @@
 #include "LocalStructures.h"
 
 #include <algorithm>
-#include <array>
-#include <bit>
 #include <cmath>
 #include <numbers>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace fp {
 
 namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
-constexpr int kMinDistance = 6;   // closer neighbours are unstable
-constexpr int kMaxDistance = 130; // about a quarter of a finger
-
-// Tolerances between corresponding edges: skin stretches, so the distance
-// tolerance grows with the distance.
-int distanceTolerance(int d)
-{
-    return 5 + (d * 2) / 25; // 5 px + 8 %
-}
-constexpr int kBearingTolerance = 13;   // 1/256 turns, 18 degrees
-constexpr int kDirectionTolerance = 16; // 22 degrees
-
-// Bins of the edge index, coarse enough that the index of a query stays small
-// (about 10 KB of bin offsets): a look-up per reference edge at a random bin of
-// a larger one missed the processor's nearest cache more often than the extra
-// entries of a coarser bin cost to test (8 px x 16/256 turns x 32/256 turns
-// against 4 px x 8/256 x 8/256: 16 to 18 % more comparisons per second on the
-// public sets, 7 % on generated prints). Neighbours mostly run alike, so the
-// direction needs fewer bins than the bearing.
-constexpr int kDistanceBin = 8;
-constexpr int kDistanceBins = (kMaxDistance + 5 + kMaxDistance * 2 / 25) / kDistanceBin + 1;
-constexpr int kBearingShift = 4;   // 16 bins of 16/256 turns
-constexpr int kDirectionShift = 5; // 8 bins of 32/256 turns: most neighbours run alike
-constexpr int kBearingBins = 256 >> kBearingShift;
-constexpr int kDirectionBins = 256 >> kDirectionShift;
-constexpr int kBins = kDistanceBins * kBearingBins * kDirectionBins;
-
-int binOf(int distanceBin, int bearingBin, int directionBin)
-{
-    return (distanceBin * kBearingBins + bearingBin) * kDirectionBins + directionBin;
-}
 
 // atan2 within 0.002 rad, in 1/256 turns.
 std::uint8_t turnOf(float y, float x)
@@ -111,7 +74,8 @@ bool buildMatchTemplate(std::span<const std::uint8_t> bytes, MatchTemplate& out)
     // The nearest neighbours by squared integer distance, kept sorted by insertion;
     // the points are swept in order of x from each point outwards until the x
     // gap alone exceeds the farthest neighbour kept.
-    constexpr int kMin2 = kMinDistance * kMinDistance, kMax2 = kMaxDistance * kMaxDistance;
+    constexpr int kMin2 = kMinEdgeDistance * kMinEdgeDistance,
+                  kMax2 = kMaxEdgeDistance * kMaxEdgeDistance;
     std::vector<int>& order = out.order;
     order.resize(n);
     for (std::size_t i = 0; i < n; ++i)
@@ -144,8 +108,8 @@ bool buildMatchTemplate(std::span<const std::uint8_t> bytes, MatchTemplate& out)
         // Outwards in x, nearer side first, so that the bound tightens early.
         std::size_t right = at + 1, left = at;
         for (;;) {
-            const int dr = right < n ? ms[order[right]].x - px : kMaxDistance + 1;
-            const int dl = left > 0 ? px - ms[order[left - 1]].x : kMaxDistance + 1;
+            const int dr = right < n ? ms[order[right]].x - px : kMaxEdgeDistance + 1;
+            const int dl = left > 0 ? px - ms[order[left - 1]].x : kMaxEdgeDistance + 1;
             const int dx = std::min(dr, dl);
             if (dx * dx > bound())
                 break;
@@ -164,166 +128,6 @@ bool buildMatchTemplate(std::span<const std::uint8_t> bytes, MatchTemplate& out)
         out.edgeCount[i] = static_cast<std::uint8_t>(kept);
     }
     return true;
-}
-
-void EdgeIndex::build(const MatchTemplate& query)
-{
-    // Each edge goes in every bin its tolerance box touches; counted first, then filed.
-    auto forEachBin = [](const Edge& e, auto&& visit) {
-        const int tolerance = distanceTolerance(e.distance);
-        const int d0 = std::max(0, e.distance - tolerance) / kDistanceBin;
-        const int d1 = std::min(kDistanceBins - 1, (e.distance + tolerance) / kDistanceBin);
-        const int b0 = e.bearing - kBearingTolerance, b1 = e.bearing + kBearingTolerance;
-        const int r0 = e.direction - kDirectionTolerance, r1 = e.direction + kDirectionTolerance;
-        for (int d = d0; d <= d1; ++d)
-            for (int b = b0 >> kBearingShift; b <= b1 >> kBearingShift; ++b)
-                for (int r = r0 >> kDirectionShift; r <= r1 >> kDirectionShift; ++r)
-                    visit(binOf(d, b & (kBearingBins - 1), r & (kDirectionBins - 1)));
-    };
-    offsets_.assign(kBins + 1, 0);
-    const std::size_t n = query.points.size();
-    for (std::size_t i = 0; i < n; ++i)
-        for (int k = 0; k < query.edgeCount[i]; ++k)
-            forEachBin(query.edges[i * kNeighbours + k], [&](int bin) { ++offsets_[bin + 1]; });
-    for (int b = 0; b < kBins; ++b)
-        offsets_[b + 1] += offsets_[b];
-    const std::size_t total = offsets_[kBins] + kPadding;
-    for (auto* field : {&point_, &minDistance_, &maxDistance_, &bearing_, &direction_})
-        field->assign(total, 0);
-    std::vector<std::uint32_t> fill(offsets_.begin(), offsets_.end() - 1);
-    for (std::size_t i = 0; i < n; ++i)
-        for (int k = 0; k < query.edgeCount[i]; ++k) {
-            const Edge& e = query.edges[i * kNeighbours + k];
-            const int tolerance = distanceTolerance(e.distance);
-            forEachBin(e, [&](int bin) {
-                const std::uint32_t at = fill[bin]++;
-                point_[at] = static_cast<std::uint8_t>(i);
-                minDistance_[at] = static_cast<std::uint8_t>(std::max(0, e.distance - tolerance));
-                maxDistance_[at] = static_cast<std::uint8_t>(std::min(255, e.distance + tolerance));
-                bearing_[at] = e.bearing;
-                direction_[at] = e.direction;
-            });
-        }
-}
-
-namespace {
-
-// The index's arrays as plain pointers, read once per vote: the votes are bytes,
-// which the compiler must assume could overwrite the vectors' own pointers.
-struct IndexFields
-{
-    const std::uint8_t *point, *minDistance, *maxDistance, *bearing, *direction;
-};
-
-// One bit per entry at, at + 1, ... at + 15 that agrees with reference edge e.
-inline unsigned agreeing(const IndexFields& f, const Edge& e, std::uint32_t at)
-{
-#if defined(__SSE2__)
-    auto load = [at](const std::uint8_t* field) {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(field + at));
-    };
-    auto splat = [](int value) { return _mm_set1_epi8(static_cast<char>(value)); };
-    // Unsigned bytes: x >= lo when max(x, lo) == x, x <= hi when min(x, hi) == x.
-    const __m128i d = splat(e.distance);
-    const __m128i inRange = _mm_and_si128(_mm_cmpeq_epi8(_mm_max_epu8(d, load(f.minDistance)), d),
-                                          _mm_cmpeq_epi8(_mm_min_epu8(d, load(f.maxDistance)), d));
-    // |q - v| <= t on the circle of 256: (q - v + t) mod 256 <= 2 t.
-    auto near = [&](__m128i q, int value, int tolerance) {
-        const __m128i shifted = _mm_add_epi8(_mm_sub_epi8(q, splat(value)), splat(tolerance));
-        return _mm_cmpeq_epi8(_mm_min_epu8(shifted, splat(2 * tolerance)), shifted);
-    };
-    const __m128i all = _mm_and_si128(
-        inRange, _mm_and_si128(near(load(f.bearing), e.bearing, kBearingTolerance),
-                               near(load(f.direction), e.direction, kDirectionTolerance)));
-    return static_cast<unsigned>(_mm_movemask_epi8(all));
-#else
-    unsigned mask = 0;
-    for (unsigned k = 0; k < 16; ++k) {
-        const std::uint32_t q = at + k;
-        const bool agrees =
-            e.distance >= f.minDistance[q] && e.distance <= f.maxDistance[q] &&
-            std::abs(static_cast<std::int8_t>(f.bearing[q] - e.bearing)) <= kBearingTolerance &&
-            std::abs(static_cast<std::int8_t>(f.direction[q] - e.direction)) <= kDirectionTolerance;
-        mask |= static_cast<unsigned>(agrees) << k;
-    }
-    return mask;
-#endif
-}
-
-// Set bits of a 16-bit mask by a table of bytes: generic x86-64 has no popcount
-// instruction, and the library's takes some twenty.
-inline int bitsIn(unsigned mask)
-{
-    static constexpr auto kBits = [] {
-        std::array<std::uint8_t, 256> t{};
-        for (unsigned b = 0; b < 256; ++b)
-            t[b] = static_cast<std::uint8_t>(std::popcount(b));
-        return t;
-    }();
-    return kBits[mask & 0xffu] + kBits[mask >> 8];
-}
-
-} // namespace
-
-bool edgesAgree(const Edge& query, const Edge& reference)
-{
-    return std::abs(reference.distance - query.distance) <= distanceTolerance(query.distance) &&
-           std::abs(static_cast<std::int8_t>(reference.bearing - query.bearing)) <=
-               kBearingTolerance &&
-           std::abs(static_cast<std::int8_t>(reference.direction - query.direction)) <=
-               kDirectionTolerance;
-}
-
-int EdgeIndex::vote(const MatchTemplate& reference, std::uint8_t* votes, int stride) const
-{
-    constexpr std::uint32_t kFixedLanes = 8;
-    if (offsets_.empty())
-        return 0;
-    const IndexFields fields{point_.data(), minDistance_.data(), maxDistance_.data(),
-                             bearing_.data(), direction_.data()};
-    const std::uint32_t* offsets = offsets_.data();
-    const auto rowStep = static_cast<std::size_t>(stride);
-    int cast = 0;
-    const std::size_t n = reference.points.size();
-    for (std::size_t j = 0; j < n; ++j) {
-        const Edge* edges = &reference.edges[j * kNeighbours];
-        std::uint8_t* column = votes + j;
-        for (int k = 0; k < reference.edgeCount[j]; ++k) {
-            const Edge& e = edges[k];
-            const int bin = binOf(e.distance / kDistanceBin, e.bearing >> kBearingShift,
-                                  e.direction >> kDirectionShift);
-            const std::uint32_t end = offsets[bin + 1];
-            for (std::uint32_t at = offsets[bin]; at < end; at += 16) {
-                // Every entry adds its bit, agreeing or not: a branch on each would
-                // be mispredicted as often as not. At most one vote per pair of
-                // edges, so a cell stays far below 255. Lanes are added eight or
-                // sixteen at a time (those past the bin's end with their bit
-                // cleared): most bins hold fewer than eight, and a loop that ends
-                // at a different lane each time is mispredicted at its end. The
-                // lanes are unrolled, each reading its own bit, and the votes cast
-                // are counted once per sixteen.
-                unsigned agree = agreeing(fields, e, at);
-                const std::uint8_t* points = fields.point + at;
-                const std::uint32_t lanes = std::min<std::uint32_t>(16, end - at);
-                if (lanes < 16)
-                    agree &= (1u << lanes) - 1;
-                cast += bitsIn(agree);
-                auto addLane = [&](std::uint32_t lane) {
-                    column[points[lane] * rowStep] +=
-                        static_cast<std::uint8_t>((agree >> lane) & 1u);
-                };
-#pragma GCC unroll 8
-                for (std::uint32_t lane = 0; lane < kFixedLanes; ++lane)
-                    addLane(lane);
-                if (lanes > kFixedLanes) {
-#pragma GCC unroll 8
-                    for (std::uint32_t lane = kFixedLanes; lane < 16; ++lane)
-                        addLane(lane);
-                }
-            }
-        }
-    }
-    return cast;
 }
 
 } // namespace fp

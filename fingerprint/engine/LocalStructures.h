@@ -16,6 +16,8 @@
 namespace fp {
 
 inline constexpr int kNeighbours = 8;
+inline constexpr int kMinEdgeDistance = 6;   // pixels: closer neighbours are unstable
+inline constexpr int kMaxEdgeDistance = 130; // pixels, about a quarter of a finger
 
 struct MatchPoint
 {
@@ -50,33 +52,6 @@ struct MatchTemplate
 
 // False when the bytes are not a template. `out` is reused between calls.
 bool buildMatchTemplate(std::span<const std::uint8_t> bytes, MatchTemplate& out);
-
-// The query's edges filed by quantised (distance, bearing, direction), each in
-// every bin its tolerance box touches, so that a reference edge finds all its
-// compatible query edges by looking in its own bin only.
-class EdgeIndex
-{
-public:
-    void build(const MatchTemplate& query);
-
-    // Adds one vote to votes[i * stride + j] for every query edge of point i that
-    // agrees with an edge of reference point j. Returns the number of votes cast.
-    int vote(const MatchTemplate& reference, std::uint8_t* votes, int stride) const;
-
-private:
-    // The query edges filed in each bin, one array per field so that sixteen
-    // entries of a bin are tested at once: the edge's point, its distance range
-    // (tolerance resolved), bearing and direction. Each array carries kPadding
-    // spare bytes at its end for the last whole-register loads.
-    static constexpr std::size_t kPadding = 16;
-    std::vector<std::uint32_t> offsets_; // per bin, into the arrays below
-    std::vector<std::uint8_t> point_, minDistance_, maxDistance_, bearing_, direction_;
-};
-
-// Whether a reference edge agrees with a query edge, by the rule the edge index
-// applies: the distance within 5 px + 8 % of the query edge's, the bearing within
-// 18 degrees and the neighbour's direction within 22 degrees.
-bool edgesAgree(const Edge& query, const Edge& reference);
 
 float wrapTwoPi(float a);
 // |a - b| on the circle, [0, pi].

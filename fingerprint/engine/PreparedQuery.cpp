@@ -2,10 +2,24 @@
 #include "LocalStructures.h"
 #include "Matcher.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 
 namespace fp {
+
+bool PreparedTemplate::build(std::span<const std::uint8_t> bytes)
+{
+    if (!buildMatchTemplate(bytes, templ))
+        return false;
+    edges.build(templ);
+    grid.build(templ.points);
+    reach.build(templ.points);
+    const auto cells = std::count_if(templ.data.area.begin(), templ.data.area.end(),
+                                     [](std::uint8_t c) { return c != 0; });
+    fingerArea = static_cast<float>(cells * templ.data.areaCell * templ.data.areaCell);
+    return true;
+}
 
 struct PreparedReference::Impl
 {

@@ -6,8 +6,10 @@
 
 #include "Alignment.h"
 #include "CandidatePairs.h"
+#include "EdgeIndex.h"
 #include "LocalStructures.h"
-#include "Matcher.h"
+#include "PointIndex.h"
+#include "PreparedTemplate.h"
 #include "TemplateFormat.h"
 
 #include <cmath>
