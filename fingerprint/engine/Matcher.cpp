@@ -19,6 +19,10 @@ constexpr int kRoughAlignments = 8;     // ... and this many distinct ones are p
 constexpr int kRefinedAlignments = 3;   // alignments refined and scored
 constexpr int kMinVotes = 8;            // fewer in all: not the same finger
 constexpr float kUsualRotation = 1.05f; // radians, 60 degrees between two placements
+// An alignment whose anchor fewer candidates agree with than this share of the
+// best anchor's consensus is seldom the finger's own: once the refined pass has
+// kRefinedAlignments to choose from, the rough pass stops at the first such.
+constexpr float kLeadShare = 0.7f;
 // Scores vanish below an agreement of 0.6, but an alignment taken from one pair is
 // rougher than a refined one: the alignment most candidates agree with must
 // reach kSeedAgreement, or the reference is rejected at once ...
@@ -99,6 +103,9 @@ int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& refere
         const Seed& seed = seeds[k];
         if (seed.rank >= kAnchorSeeds)
             continue;
+        // The anchors come in order of consensus: all those left agree less.
+        if (triedCount >= kRefinedAlignments && seed.consensus < kLeadShare * seeds[0].consensus)
+            break;
         const MatchPoint& anchor = query.points[seed.query];
         const Motion first = motionFromPair(anchor, reference.points[seed.reference]);
         // Seeds of one alignment give (nearly) the same pairing: try it once.
