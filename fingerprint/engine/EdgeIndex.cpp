@@ -42,9 +42,29 @@ int binOf(int distanceBin, int bearingBin, int directionBin)
     return (distanceBin * kBearingBins + bearingBin) * kDirectionBins + directionBin;
 }
 
+// Every point index: the points of a whole template are its first n.
+constexpr auto kEveryPoint = [] {
+    std::array<std::uint8_t, 256> points{};
+    for (std::size_t i = 0; i < points.size(); ++i)
+        points[i] = static_cast<std::uint8_t>(i);
+    return points;
+}();
+
+std::span<const std::uint8_t> everyPoint(const MatchTemplate& templ)
+{
+    return {kEveryPoint.data(), templ.points.size()};
+}
+
 } // namespace
 
 void EdgeIndex::build(const MatchTemplate& query)
+{
+    all_.build(query, everyPoint(query));
+    strongest_.build(query, query.strongest);
+    others_.build(query, query.others);
+}
+
+void EdgeIndex::Table::build(const MatchTemplate& query, std::span<const std::uint8_t> points)
 {
     // Each edge goes in every bin its tolerance box touches; counted first, then filed.
     auto forEachBin = [](const Edge& e, auto&& visit) {
@@ -58,28 +78,27 @@ void EdgeIndex::build(const MatchTemplate& query)
                 for (int r = r0 >> kDirectionShift; r <= r1 >> kDirectionShift; ++r)
                     visit(binOf(d, b & (kBearingBins - 1), r & (kDirectionBins - 1)));
     };
-    offsets_.assign(kBins + 1, 0);
-    const std::size_t n = query.points.size();
-    for (std::size_t i = 0; i < n; ++i)
+    offsets.assign(kBins + 1, 0);
+    for (const std::uint8_t i : points)
         for (int k = 0; k < query.edgeCount[i]; ++k)
-            forEachBin(query.edges[i * kNeighbours + k], [&](int bin) { ++offsets_[bin + 1]; });
+            forEachBin(query.edges[i * kNeighbours + k], [&](int bin) { ++offsets[bin + 1]; });
     for (int b = 0; b < kBins; ++b)
-        offsets_[b + 1] += offsets_[b];
-    const std::size_t total = offsets_[kBins] + kPadding;
-    for (auto* field : {&point_, &minDistance_, &maxDistance_, &bearing_, &direction_})
+        offsets[b + 1] += offsets[b];
+    const std::size_t total = offsets[kBins] + kPadding;
+    for (auto* field : {&point, &minDistance, &maxDistance, &bearing, &direction})
         field->assign(total, 0);
-    std::vector<std::uint32_t> fill(offsets_.begin(), offsets_.end() - 1);
-    for (std::size_t i = 0; i < n; ++i)
+    std::vector<std::uint16_t> fill(offsets.begin(), offsets.end() - 1);
+    for (const std::uint8_t i : points)
         for (int k = 0; k < query.edgeCount[i]; ++k) {
             const Edge& e = query.edges[i * kNeighbours + k];
             const int tolerance = distanceTolerance(e.distance);
             forEachBin(e, [&](int bin) {
-                const std::uint32_t at = fill[bin]++;
-                point_[at] = static_cast<std::uint8_t>(i);
-                minDistance_[at] = static_cast<std::uint8_t>(std::max(0, e.distance - tolerance));
-                maxDistance_[at] = static_cast<std::uint8_t>(std::min(255, e.distance + tolerance));
-                bearing_[at] = e.bearing;
-                direction_[at] = e.direction;
+                const std::uint16_t at = fill[bin]++;
+                point[at] = i;
+                minDistance[at] = static_cast<std::uint8_t>(std::max(0, e.distance - tolerance));
+                maxDistance[at] = static_cast<std::uint8_t>(std::min(255, e.distance + tolerance));
+                bearing[at] = e.bearing;
+                direction[at] = e.direction;
             });
         }
 }
@@ -154,24 +173,40 @@ bool edgesAgree(const Edge& query, const Edge& reference)
 
 int EdgeIndex::vote(const MatchTemplate& reference, std::uint8_t* votes, int stride) const
 {
+    return all_.vote(reference, everyPoint(reference), votes, stride);
+}
+
+int EdgeIndex::voteStrongest(const MatchTemplate& reference, std::uint8_t* votes, int stride) const
+{
+    return strongest_.vote(reference, reference.strongest, votes, stride);
+}
+
+int EdgeIndex::voteRest(const MatchTemplate& reference, std::uint8_t* votes, int stride) const
+{
+    return others_.vote(reference, reference.strongest, votes, stride) +
+           all_.vote(reference, reference.others, votes, stride);
+}
+
+int EdgeIndex::Table::vote(const MatchTemplate& reference, std::span<const std::uint8_t> points,
+                           std::uint8_t* votes, int stride) const
+{
     constexpr std::uint32_t kFixedLanes = 8;
-    if (offsets_.empty())
+    if (offsets.empty() || points.empty())
         return 0;
-    const IndexFields fields{point_.data(), minDistance_.data(), maxDistance_.data(),
-                             bearing_.data(), direction_.data()};
-    const std::uint32_t* offsets = offsets_.data();
+    const IndexFields fields{point.data(), minDistance.data(), maxDistance.data(), bearing.data(),
+                             direction.data()};
+    const std::uint16_t* bins = offsets.data();
     const auto rowStep = static_cast<std::size_t>(stride);
     int cast = 0;
-    const std::size_t n = reference.points.size();
-    for (std::size_t j = 0; j < n; ++j) {
-        const Edge* edges = &reference.edges[j * kNeighbours];
+    for (const std::uint8_t j : points) {
+        const Edge* edges = &reference.edges[static_cast<std::size_t>(j) * kNeighbours];
         std::uint8_t* column = votes + j;
         for (int k = 0; k < reference.edgeCount[j]; ++k) {
             const Edge& e = edges[k];
             const int bin = binOf(e.distance / kDistanceBin, e.bearing >> kBearingShift,
                                   e.direction >> kDirectionShift);
-            const std::uint32_t end = offsets[bin + 1];
-            for (std::uint32_t at = offsets[bin]; at < end; at += 16) {
+            const std::uint32_t end = bins[bin + 1];
+            for (std::uint32_t at = bins[bin]; at < end; at += 16) {
                 // Every entry adds its bit, agreeing or not: a branch on each would
                 // be mispredicted as often as not. At most one vote per pair of
                 // edges, so a cell stays far below 255. Lanes are added eight or
@@ -181,13 +216,13 @@ int EdgeIndex::vote(const MatchTemplate& reference, std::uint8_t* votes, int str
                 // lanes are unrolled, each reading its own bit, and the votes cast
                 // are counted once per sixteen.
                 unsigned agree = agreeing(fields, e, at);
-                const std::uint8_t* points = fields.point + at;
+                const std::uint8_t* pointAt = fields.point + at;
                 const std::uint32_t lanes = std::min<std::uint32_t>(16, end - at);
                 if (lanes < 16)
                     agree &= (1u << lanes) - 1;
                 cast += bitsIn(agree);
                 auto addLane = [&](std::uint32_t lane) {
-                    column[points[lane] * rowStep] +=
+                    column[pointAt[lane] * rowStep] +=
                         static_cast<std::uint8_t>((agree >> lane) & 1u);
                 };
 #pragma GCC unroll 8

@@ -1,6 +1,7 @@
 #include "LocalStructures.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -50,6 +51,8 @@ void MatchTemplate::releaseDecodingBuffers()
     points.shrink_to_fit();
     edges.shrink_to_fit();
     edgeCount.shrink_to_fit();
+    strongest.shrink_to_fit();
+    others.shrink_to_fit();
 }
 
 bool buildMatchTemplate(std::span<const std::uint8_t> bytes, MatchTemplate& out)
@@ -126,6 +129,23 @@ bool buildMatchTemplate(std::span<const std::uint8_t> bytes, MatchTemplate& out)
             e[k].direction = static_cast<std::uint8_t>(q.turn - p.turn);
         }
         out.edgeCount[i] = static_cast<std::uint8_t>(kept);
+    }
+    // The strongest minutiae (the extractor writes them best first, but a
+    // template's order is not to be relied on): every minutia above the quality
+    // at which kStrongestMinutiae is reached, and the earliest at it.
+    out.strongest.clear();
+    out.others.clear();
+    std::array<int, 128> atQuality{};
+    for (const MatchPoint& p : out.points)
+        ++atQuality[p.quality & 127];
+    int cut = 127, above = 0;
+    while (cut > 0 && above + atQuality[cut] < kStrongestMinutiae)
+        above += atQuality[cut--];
+    int fromCut = kStrongestMinutiae - above;
+    for (std::size_t i = 0; i < n; ++i) {
+        const int q = out.points[i].quality & 127;
+        const bool strong = q > cut || (q == cut && fromCut-- > 0);
+        (strong ? out.strongest : out.others).push_back(static_cast<std::uint8_t>(i));
     }
     return true;
 }

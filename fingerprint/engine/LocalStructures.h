@@ -16,6 +16,8 @@
 namespace fp {
 
 inline constexpr int kNeighbours = 8;
+// The minutiae of best quality, whose votes a comparison weighs first.
+inline constexpr int kStrongestMinutiae = 32;
 inline constexpr int kMinEdgeDistance = 6;   // pixels: closer neighbours are unstable
 inline constexpr int kMaxEdgeDistance = 130; // pixels, about a quarter of a finger
 
@@ -44,6 +46,9 @@ struct MatchTemplate
     std::vector<Edge> edges;             // kNeighbours slots per point
     std::vector<std::uint8_t> edgeCount; // used slots per point
     std::vector<int> order;              // scratch: points by x
+    // The kStrongestMinutiae points of best quality (the earlier first among
+    // equals), and the others, in order.
+    std::vector<std::uint8_t> strongest, others;
 
     // Frees what only decoding needs (the minutiae as stored, the sweep order),
     // for a template kept in memory to be compared many times.

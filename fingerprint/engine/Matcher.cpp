@@ -7,6 +7,8 @@
 #include "PairScore.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <utility>
 
 namespace fp {
@@ -23,6 +25,19 @@ constexpr float kUsualRotation = 1.05f; // radians, 60 degrees between two place
 // best anchor's consensus is seldom the finger's own: once the refined pass has
 // kRefinedAlignments to choose from, the rough pass stops at the first such.
 constexpr float kLeadShare = 0.7f;
+// The first look, taken where the other minutiae cast a good part of the votes
+// (the pairs of strongest minutiae, MatchTemplate::strongest, at most
+// kFirstLookShare of all pairs): from the votes between the strongest minutiae
+// of both prints alone, the reference is rejected at once unless the best of
+// their candidates reaches a consensus of kFirstConsensus and the ridge
+// directions agree from kFirstAgreement under one of the first kFirstAnchors
+// distinct alignments of those that reach it. Two thirds to four fifths of the
+// other fingers that take it end there (generated prints, DB3), for the price of
+// the strongest minutiae's votes.
+constexpr float kFirstLookShare = 0.6f;
+constexpr float kFirstConsensus = 1.5f;
+constexpr float kFirstAgreement = 0.65f;
+constexpr int kFirstAnchors = 2;
 // Scores vanish below an agreement of 0.6, but an alignment taken from one pair is
 // rougher than a refined one: the alignment most candidates agree with must
 // reach kSeedAgreement, or the reference is rejected at once ...
@@ -46,6 +61,50 @@ void keepBest(T* items, int& count, int capacity, const T& item, Key key)
     items[at] = item;
 }
 
+// Whether two alignments taken from one pair each are (nearly) the same.
+bool sameAlignment(const Motion& a, const Motion& b)
+{
+    return angleGap(a.rotation, b.rotation) < 0.1f && std::abs(a.tx - b.tx) < 8.0f &&
+           std::abs(a.ty - b.ty) < 8.0f;
+}
+
+// The candidate pairs of the votes cast so far, weighed, the anchors in order of
+// consensus; returns how many.
+int weighCandidates(const MatchTemplate& q, const MatchTemplate& r, const std::uint8_t* votes,
+                    Seed* seeds)
+{
+    const int count = pickSeeds(votes, static_cast<int>(q.points.size()),
+                                static_cast<int>(r.points.size()), seeds);
+    weighConsensus(q, r, seeds, count, kAnchorSeeds);
+    // The alignments most candidates agree with come first. Only the anchors have
+    // a consensus (the others, 0, stay behind them), so only they are ordered, by
+    // a stable insertion sort: twenty at most, and no buffer to allocate.
+    for (int k = 1; k < std::min(count, kAnchorSeeds); ++k)
+        for (int at = k; at > 0 && seeds[at - 1].consensus < seeds[at].consensus; --at)
+            std::swap(seeds[at - 1], seeds[at]);
+    return count;
+}
+
+// The first look (see kFirstConsensus), on the candidates of the strongest
+// minutiae's votes.
+bool strongestAgree(const MatchTemplate& q, const MatchTemplate& r, const Seed* seeds, int count)
+{
+    Motion tried[kFirstAnchors];
+    int triedCount = 0;
+    for (int k = 0; k < std::min(count, kAnchorSeeds) && triedCount < kFirstAnchors &&
+                    seeds[k].consensus >= kFirstConsensus;
+         ++k) {
+        const Motion m = motionFromPair(q.points[seeds[k].query], r.points[seeds[k].reference]);
+        if (std::any_of(tried, tried + triedCount,
+                        [&](const Motion& t) { return sameAlignment(t, m); }))
+            continue;
+        tried[triedCount++] = m;
+        if (directionsAgree(q, r, m, kFirstAgreement))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& reference,
@@ -63,19 +122,20 @@ int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& refere
         return 0;
     // Padded with zeros to whole 16-byte groups for pickSeeds.
     s.votes.assign((static_cast<std::size_t>(nq) * nr + 15) & ~std::size_t{15}, 0);
-    out.votes = prepared.edges.vote(reference, s.votes.data(), nr);
+    Seed seeds[kCandidateSeeds];
+    if (static_cast<float>(query.strongest.size() * reference.strongest.size()) <=
+        kFirstLookShare * static_cast<float>(nq * nr)) {
+        out.votes = prepared.edges.voteStrongest(reference, s.votes.data(), nr);
+        if (!strongestAgree(query, reference, seeds,
+                            weighCandidates(query, reference, s.votes.data(), seeds)))
+            return 0;
+        out.votes += prepared.edges.voteRest(reference, s.votes.data(), nr);
+    } else {
+        out.votes = prepared.edges.vote(reference, s.votes.data(), nr);
+    }
     if (out.votes < kMinVotes)
         return 0;
-
-    Seed seeds[kCandidateSeeds];
-    const int seedCount = pickSeeds(s.votes.data(), nq, nr, seeds);
-    weighConsensus(query, reference, seeds, seedCount, kAnchorSeeds);
-    // The alignments most candidates agree with come first. Only the anchors have
-    // a consensus (the others, 0, stay behind them), so only they are ordered, by
-    // a stable insertion sort: twenty at most, and no buffer to allocate.
-    for (int k = 1; k < std::min(seedCount, kAnchorSeeds); ++k)
-        for (int at = k; at > 0 && seeds[at - 1].consensus < seeds[at].consensus; --at)
-            std::swap(seeds[at - 1], seeds[at]);
+    const int seedCount = weighCandidates(query, reference, s.votes.data(), seeds);
     // Too little agreement among the candidates: not the same finger. Neither is
     // it when the alignment most of them agree with turns the ridges across each other.
     if (seedCount == 0 || seeds[0].consensus < kMinConsensus ||
@@ -109,10 +169,8 @@ int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& refere
         const MatchPoint& anchor = query.points[seed.query];
         const Motion first = motionFromPair(anchor, reference.points[seed.reference]);
         // Seeds of one alignment give (nearly) the same pairing: try it once.
-        const bool seen = std::any_of(tried, tried + triedCount, [&](const Motion& m) {
-            return angleGap(m.rotation, first.rotation) < 0.1f &&
-                   std::abs(m.tx - first.tx) < 8.0f && std::abs(m.ty - first.ty) < 8.0f;
-        });
+        const bool seen = std::any_of(tried, tried + triedCount,
+                                      [&](const Motion& m) { return sameAlignment(m, first); });
         if (seen)
             continue;
         tried[triedCount++] = first;

@@ -1,7 +1,9 @@
 #pragma once
 // Comparison of two templates. Neighbourhood edges of the reference that agree
 // with edges of the query (looked up in the query's edge index) vote for pairs of
-// minutiae. The best-voted pairs are weighed against each other: when too few of
+// minutiae; where the prints hold many minutiae, the votes between the strongest
+// of both are cast and weighed first, and most other fingers end there. The
+// best-voted pairs are weighed against each other: when too few of
 // them agree with any one alignment, or the ridge directions of the prints do not
 // agree under the alignment most of them agree with, the reference is rejected at
 // once (most other fingers end there). The alignments they agree with most are the

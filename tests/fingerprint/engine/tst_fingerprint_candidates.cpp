@@ -12,6 +12,7 @@
 #include "PreparedTemplate.h"
 #include "TemplateFormat.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <numeric>
@@ -163,6 +164,8 @@ private slots:
     void seedsAreTheBestVoted();
     void consensusFollowsTheRule_data();
     void consensusFollowsTheRule();
+    void strongestAreTheBestQuality_data();
+    void strongestAreTheBestQuality();
     void reachListsEveryNearPoint();
     void cellsUnderRowFollowTheLookup_data();
     void cellsUnderRowFollowTheLookup();
@@ -195,6 +198,21 @@ void FingerprintCandidatesTest::votesFollowTheRule()
         const std::vector<std::uint8_t> expected = plainVotes(p.query.templ, p.reference);
         QCOMPARE(votes, expected);
         QCOMPARE(cast, std::accumulate(expected.begin(), expected.end(), 0));
+        // In two stages: first the cells of two strongest minutiae alone, then
+        // the rest, to the same votes.
+        std::vector<std::uint8_t> staged(votes.size(), 0);
+        const int first = p.query.edges.voteStrongest(p.reference, staged.data(), nr);
+        std::vector<bool> strongQ(p.query.templ.points.size()), strongR(p.reference.points.size());
+        for (const std::uint8_t i : p.query.templ.strongest)
+            strongQ[i] = true;
+        for (const std::uint8_t j : p.reference.strongest)
+            strongR[j] = true;
+        for (std::size_t i = 0; i < strongQ.size(); ++i)
+            for (int j = 0; j < nr; ++j)
+                QCOMPARE(staged[i * nr + j], strongQ[i] && strongR[j] ? expected[i * nr + j] : 0);
+        const int rest = p.query.edges.voteRest(p.reference, staged.data(), nr);
+        QCOMPARE(staged, expected);
+        QCOMPARE(first + rest, cast);
         // The pair-by-pair rule that the support of a pair relies on counts the same.
         const fp::MatchTemplate& q = p.query.templ;
         for (int i = 0; i < static_cast<int>(q.points.size()); ++i)
@@ -296,6 +314,41 @@ void FingerprintCandidatesTest::consensusFollowsTheRule()
 // The raster of near points lists every query minutia within its reach of any
 // place, up to the far edge and corner of the raster, where the rough pairing
 // looks up its candidates.
+void FingerprintCandidatesTest::strongestAreTheBestQuality_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("qualities"); // distinct quality values, few: many ties
+    QTest::newRow("fewer than the strongest") << 20 << 100;
+    QTest::newRow("exactly as many") << fp::kStrongestMinutiae << 100;
+    QTest::newRow("many, mostly distinct") << 110 << 100;
+    QTest::newRow("many, all but tied") << 90 << 3;
+}
+
+void FingerprintCandidatesTest::strongestAreTheBestQuality()
+{
+    QFETCH(int, count);
+    QFETCH(int, qualities);
+    fp::TemplateData print = randomPrint(7, count, 400, 400);
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<int> quality(0, qualities - 1);
+    for (fp::Minutia& m : print.minutiae)
+        m.quality = 20 + quality(rng);
+    const fp::MatchTemplate t = decoded(print);
+    const int n = static_cast<int>(t.points.size());
+    // By the rule: best quality first, the earlier first among equals.
+    std::vector<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return t.points[a].quality > t.points[b].quality; });
+    const int strong = std::min(n, fp::kStrongestMinutiae);
+    std::vector<std::uint8_t> expectedStrong(order.begin(), order.begin() + strong);
+    std::vector<std::uint8_t> expectedOthers(order.begin() + strong, order.end());
+    std::sort(expectedStrong.begin(), expectedStrong.end());
+    std::sort(expectedOthers.begin(), expectedOthers.end());
+    QCOMPARE(t.strongest, expectedStrong);
+    QCOMPARE(t.others, expectedOthers);
+}
+
 void FingerprintCandidatesTest::reachListsEveryNearPoint()
 {
     const fp::MatchTemplate print = decoded(randomPrint(7, 60, 300, 260));
