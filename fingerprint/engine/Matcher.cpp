@@ -85,7 +85,7 @@ int weighCandidates(const MatchTemplate& q, const MatchTemplate& r, const std::u
     return count;
 }
 
-// The first look (see kFirstConsensus), on the candidates of the strongest
+// The first look (see kFirstLookShare), on the candidates of the strongest
 // minutiae's votes.
 bool strongestAgree(const MatchTemplate& q, const MatchTemplate& r, const Seed* seeds, int count)
 {
