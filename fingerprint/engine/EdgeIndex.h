@@ -40,7 +40,7 @@ private:
     struct Table
     {
         static constexpr std::size_t kPadding = 16;
-        // Per bin, into the arrays below: at most 960 edges of 30 bins each.
+        // Per bin, into the arrays below: at most 255 points x 8 edges x 30 bins.
         std::vector<std::uint16_t> offsets;
         std::vector<std::uint8_t> point, minDistance, maxDistance, bearing, direction;
 
