@@ -15,7 +15,7 @@ namespace {
 
 // Tolerances between corresponding edges: skin stretches, so the distance
 // tolerance grows with the distance.
-int distanceTolerance(int d)
+constexpr int distanceTolerance(int d)
 {
     return 5 + (d * 2) / 25; // 5 px + 8 %
 }
@@ -36,6 +36,18 @@ constexpr int kDirectionShift = 5; // 8 bins of 32/256 turns: most neighbours ru
 constexpr int kBearingBins = 256 >> kBearingShift;
 constexpr int kDirectionBins = 256 >> kDirectionShift;
 constexpr int kBins = kDistanceBins * kBearingBins * kDirectionBins;
+
+// The bins one edge can touch (a tolerance of +-t over bins of b touches at most
+// (2t + b - 1) / b + 1 of them), and so the most entries a table holds: its
+// offsets are 16-bit.
+constexpr int binsTouched(int t, int b)
+{
+    return (2 * t + b - 1) / b + 1;
+}
+constexpr int kMostBinsPerEdge = binsTouched(distanceTolerance(kMaxEdgeDistance), kDistanceBin) *
+                                 binsTouched(kBearingTolerance, 1 << kBearingShift) *
+                                 binsTouched(kDirectionTolerance, 1 << kDirectionShift);
+static_assert(255 * kNeighbours * kMostBinsPerEdge + 16 <= 65535);
 
 int binOf(int distanceBin, int bearingBin, int directionBin)
 {
