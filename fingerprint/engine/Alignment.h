@@ -68,10 +68,14 @@ inline float placeTolerance(float x, float y, float ax, float ay)
            kPlaceToleranceSlope * std::sqrt((x - ax) * (x - ax) + (y - ay) * (y - ay));
 }
 
-// For every `step`-th cell of row cy of the query's area (cell k at column k *
-// step), the index of the reference's area cell under its centre once `motion`
-// lays the reference on the query (TemplateData::cellAt), or -1. `under` holds
-// a place for each.
+// For each of the n query points (xs[k], ys[k]), the index of the reference's
+// area cell under it once `motion` lays the reference on the query
+// (TemplateData::cellAt), or -1.
+void referenceCellsUnder(const TemplateData& reference, const Motion& motion, const float* xs,
+                         const float* ys, int n, int* under);
+
+// The same for the centre of every `step`-th cell of row cy of the query's area
+// (cell k at column k * step). `under` holds a place for each.
 void referenceCellsUnderRow(const TemplateData& query, const TemplateData& reference,
                             const Motion& motion, int cy, int step, int* under);
 

@@ -87,8 +87,10 @@ int weighCandidates(const MatchTemplate& q, const MatchTemplate& r, const std::u
 
 // The first look (see kFirstLookShare), on the candidates of the strongest
 // minutiae's votes.
-bool strongestAgree(const MatchTemplate& q, const MatchTemplate& r, const Seed* seeds, int count)
+bool strongestAgree(const PreparedTemplate& prepared, const MatchTemplate& r, const Seed* seeds,
+                    int count)
 {
+    const MatchTemplate& q = prepared.templ;
     Motion tried[kFirstAnchors];
     int triedCount = 0;
     for (int k = 0; k < std::min(count, kAnchorSeeds) && triedCount < kFirstAnchors &&
@@ -99,7 +101,7 @@ bool strongestAgree(const MatchTemplate& q, const MatchTemplate& r, const Seed* 
                         [&](const Motion& t) { return sameAlignment(t, m); }))
             continue;
         tried[triedCount++] = m;
-        if (directionsAgree(q, r, m, kFirstAgreement))
+        if (directionsAgree(prepared.directions, r, m, kFirstAgreement))
             return true;
     }
     return false;
@@ -126,7 +128,7 @@ int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& refere
     if (static_cast<float>(query.strongest.size() * reference.strongest.size()) <=
         kFirstLookShare * static_cast<float>(nq * nr)) {
         out.votes = prepared.edges.voteStrongest(reference, s.votes.data(), nr);
-        if (!strongestAgree(query, reference, seeds,
+        if (!strongestAgree(prepared, reference, seeds,
                             weighCandidates(query, reference, s.votes.data(), seeds)))
             return 0;
         out.votes += prepared.edges.voteRest(reference, s.votes.data(), nr);
@@ -140,7 +142,7 @@ int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& refere
     // it when the alignment most of them agree with turns the ridges across each other.
     if (seedCount == 0 || seeds[0].consensus < kMinConsensus ||
         !directionsAgree(
-            query, reference,
+            prepared.directions, reference,
             motionFromPair(query.points[seeds[0].query], reference.points[seeds[0].reference]),
             kSeedAgreement))
         return 0;
@@ -185,7 +187,7 @@ int matchTemplates(const PreparedTemplate& prepared, const MatchTemplate& refere
     for (int k = 0; k < keptCount; ++k) {
         // Spread the alignment error over all pairs instead of the anchor alone.
         Motion motion = kept[k].motion;
-        if (!directionsAgree(query, reference, motion, kRefineAgreement))
+        if (!directionsAgree(prepared.directions, reference, motion, kRefineAgreement))
             continue;
         pairMinutiae(prepared, reference, motion, kept[k].ax, kept[k].ay, s.pairing, s.found);
         if (s.found.size() >= 3) {

@@ -15,6 +15,7 @@ bool PreparedTemplate::build(std::span<const std::uint8_t> bytes)
     edges.build(templ);
     grid.build(templ.points);
     reach.build(templ.points);
+    directions.build(templ.data);
     const auto cells = std::count_if(templ.data.area.begin(), templ.data.area.end(),
                                      [](std::uint8_t c) { return c != 0; });
     fingerArea = static_cast<float>(cells * templ.data.areaCell * templ.data.areaCell);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AreaComparison.h"
 #include "EdgeIndex.h"
 #include "LocalStructures.h"
 #include "PointIndex.h"
@@ -16,6 +17,7 @@ struct PreparedTemplate
     EdgeIndex edges;
     PointGrid grid;
     PointReach reach;
+    DirectionSamples directions;
     float fingerArea = 0; // pixels: the most any reference can have in common with it
 
     bool build(std::span<const std::uint8_t> bytes);

@@ -2,9 +2,11 @@
 // against plain loops over the same minutiae: the edge votes against every pair
 // of neighbourhood edges, the consensus of the candidate pairs against the rule
 // applied to one pair of candidates at a time, the raster of near points against
-// the distances themselves.
+// the distances themselves, the quick direction check against the cells one by
+// one.
 
 #include "Alignment.h"
+#include "AreaComparison.h"
 #include "CandidatePairs.h"
 #include "EdgeIndex.h"
 #include "LocalStructures.h"
@@ -38,6 +40,31 @@ fp::TemplateData randomPrint(unsigned seed, int count, int width, int height)
     for (int i = 0; i < count; ++i)
         d.minutiae.push_back({x(rng), y(rng), angle(rng), type(rng), 80});
     return d;
+}
+
+// Ridge directions over a print's area: random codes, a share of them unclear,
+// and a share of the cells off the finger.
+void scatterDirections(fp::TemplateData& d, unsigned seed, int unclearPercent, int offPercent)
+{
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> code(0, fp::kDirectionSteps - 1), percent(0, 99);
+    d.directions.resize(d.area.size());
+    for (std::size_t i = 0; i < d.area.size(); ++i) {
+        d.directions[i] =
+            static_cast<std::uint8_t>(percent(rng) < unclearPercent ? fp::kNoDirection : code(rng));
+        d.area[i] = percent(rng) < offPercent ? 0 : 1;
+    }
+}
+
+fp::Motion motionOf(float degrees, float dx, float dy)
+{
+    fp::Motion m;
+    m.rotation = degrees * kPi / 180;
+    m.cos = std::cos(m.rotation);
+    m.sin = std::sin(m.rotation);
+    m.tx = dx;
+    m.ty = dy;
+    return m;
 }
 
 // The same minutiae turned by `degrees` about the print's centre and shifted,
@@ -169,6 +196,8 @@ private slots:
     void reachListsEveryNearPoint();
     void cellsUnderRowFollowTheLookup_data();
     void cellsUnderRowFollowTheLookup();
+    void directionCheckJudgesEveryOtherCell_data();
+    void directionCheckJudgesEveryOtherCell();
 };
 
 void FingerprintCandidatesTest::votesFollowTheRule_data()
@@ -399,12 +428,7 @@ void FingerprintCandidatesTest::cellsUnderRowFollowTheLookup()
     QFETCH(int, step);
     const fp::TemplateData query = randomPrint(1, 0, 300, 270);     // 19 x 17 cells
     const fp::TemplateData reference = randomPrint(2, 0, 250, 333); // 16 x 21 cells
-    fp::Motion m;
-    m.rotation = degrees * kPi / 180;
-    m.cos = std::cos(m.rotation);
-    m.sin = std::sin(m.rotation);
-    m.tx = dx;
-    m.ty = dy;
+    const fp::Motion m = motionOf(degrees, dx, dy);
     std::vector<int> under(fp::kMaxAreaCells);
     for (int cy = 0; cy < query.areaRows; cy += step) {
         fp::referenceCellsUnderRow(query, reference, m, cy, step, under.data());
@@ -416,6 +440,67 @@ void FingerprintCandidatesTest::cellsUnderRowFollowTheLookup()
             QCOMPARE(under[k], reference.cellAt(x, y));
         }
     }
+}
+
+void FingerprintCandidatesTest::directionCheckJudgesEveryOtherCell_data()
+{
+    QTest::addColumn<float>("degrees");
+    QTest::addColumn<float>("dx");
+    QTest::addColumn<float>("dy");
+    QTest::addColumn<int>("unclearPercent");
+    QTest::newRow("in place") << 0.0f << 0.0f << 0.0f << 20;
+    QTest::newRow("turned and shifted") << 23.0f << 17.5f << -31.0f << 20;
+    QTest::newRow("half round") << 181.0f << 290.0f << 250.0f << 35;
+    QTest::newRow("all clear") << -12.0f << 40.0f << 9.0f << 0;
+    QTest::newRow("hardly anything clear") << 5.0f << 3.0f << -2.0f << 97;
+    QTest::newRow("nothing in common") << 0.0f << 900.0f << 0.0f << 20;
+}
+
+// The quick direction check, from the query's samples, against the agreement
+// worked out cell by cell: every other cell of every other row of the query
+// where both prints are finger and clear, the mean of cos 2(dq - dr - rotation).
+// Too few such cells (fewer than 8) pass whatever the bar.
+void FingerprintCandidatesTest::directionCheckJudgesEveryOtherCell()
+{
+    QFETCH(float, degrees);
+    QFETCH(float, dx);
+    QFETCH(float, dy);
+    QFETCH(int, unclearPercent);
+    fp::TemplateData query = randomPrint(1, 0, 300, 270); // 19 x 17 cells: odd counts
+    scatterDirections(query, 3, unclearPercent, 15);
+    fp::MatchTemplate reference;
+    reference.data = randomPrint(2, 0, 250, 333);
+    scatterDirections(reference.data, 4, unclearPercent, 15);
+    const fp::Motion m = motionOf(degrees, dx, dy);
+
+    double sum = 0;
+    int compared = 0;
+    const float side = static_cast<float>(query.areaCell);
+    for (int cy = 0; cy < query.areaRows; cy += 2)
+        for (int cx = 0; cx < query.areaCols; cx += 2) {
+            float x, y;
+            m.invert((static_cast<float>(cx) + 0.5f) * side, (static_cast<float>(cy) + 0.5f) * side,
+                     x, y);
+            const int i = cy * query.areaCols + cx, j = reference.data.cellAt(x, y);
+            if (query.area[i] == 0 || query.directions[i] == fp::kNoDirection || j < 0 ||
+                reference.data.area[j] == 0 || reference.data.directions[j] == fp::kNoDirection)
+                continue;
+            const double between =
+                (query.directions[i] - reference.data.directions[j]) * kPi / fp::kDirectionSteps;
+            sum += std::cos(2 * (between - m.rotation));
+            ++compared;
+        }
+    fp::DirectionSamples samples;
+    samples.build(query);
+    if (compared < 8) {
+        QVERIFY(fp::directionsAgree(samples, reference, m, 2.0f));
+        return;
+    }
+    const auto mean = static_cast<float>(sum / compared);
+    QVERIFY2(fp::directionsAgree(samples, reference, m, mean - 1e-4f),
+             qPrintable(QString::number(mean)));
+    QVERIFY2(!fp::directionsAgree(samples, reference, m, mean + 1e-4f),
+             qPrintable(QString::number(mean)));
 }
 
 QTEST_GUILESS_MAIN(FingerprintCandidatesTest)
