@@ -11,6 +11,15 @@ namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
 
+// std::lround for the small values here, without the library call: the
+// fraction left by truncation is exact, so halves round away from zero as there.
+int roundHalfAway(float x)
+{
+    const int whole = static_cast<int>(x);
+    const float fraction = x - static_cast<float>(whole);
+    return whole + (fraction >= 0.5f) - (fraction <= -0.5f);
+}
+
 // atan2 within 0.002 rad, in 1/256 turns.
 std::uint8_t turnOf(float y, float x)
 {
@@ -27,7 +36,7 @@ std::uint8_t turnOf(float y, float x)
         r = kPi - r;
     if (y < 0)
         r = -r;
-    return static_cast<std::uint8_t>(static_cast<int>(std::lround(r * (128 / kPi))) & 0xff);
+    return static_cast<std::uint8_t>(roundHalfAway(r * (128 / kPi)) & 0xff);
 }
 
 } // namespace
@@ -48,6 +57,8 @@ void MatchTemplate::releaseDecodingBuffers()
 {
     std::vector<Minutia>().swap(data.minutiae);
     std::vector<int>().swap(order);
+    std::vector<int>().swap(sortedX);
+    std::vector<int>().swap(sortedY);
     points.shrink_to_fit();
     edges.shrink_to_fit();
     edgeCount.shrink_to_fit();
@@ -85,19 +96,42 @@ bool buildMatchTemplate(std::span<const std::uint8_t> bytes, MatchTemplate& out)
         order[i] = static_cast<int>(i);
     const std::vector<Minutia>& ms = out.data.minutiae;
     std::sort(order.begin(), order.end(), [&](int a, int b) { return ms[a].x < ms[b].x; });
-    int nearD2[kNeighbours];
-    int nearIndex[kNeighbours];
+    // The places in that order at 1..n, read without going through `order`,
+    // with a sentinel at each end farther than any edge (its square still an int).
+    constexpr int kFar = 1 << 14;
+    std::vector<int>& xs = out.sortedX;
+    std::vector<int>& ys = out.sortedY;
+    xs.resize(n + 2);
+    ys.resize(n + 2);
+    xs[0] = -kFar;
+    xs[n + 1] = kFar;
+    ys[0] = ys[n + 1] = 0;
     for (std::size_t at = 0; at < n; ++at) {
-        const std::size_t i = static_cast<std::size_t>(order[at]);
-        const int px = ms[i].x, py = ms[i].y;
+        xs[at + 1] = ms[static_cast<std::size_t>(order[at])].x;
+        ys[at + 1] = ms[static_cast<std::size_t>(order[at])].y;
+    }
+    int nearD2[kNeighbours];
+    int nearIndex[kNeighbours]; // sorted places
+    for (std::size_t at = 1; at <= n; ++at) {
+        const std::size_t i = static_cast<std::size_t>(order[at - 1]);
+        const int px = xs[at], py = ys[at];
         int kept = 0;
-        auto consider = [&](int j) {
-            const int dx = ms[j].x - px, dy = ms[j].y - py;
+        // The farthest kept once there are kNeighbours (a point must be nearer),
+        // until then the farthest allowed (a point may be as far).
+        int bound = kMax2;
+        // Outwards in x, nearer side first, so that the bound tightens early.
+        std::size_t right = at + 1, left = at - 1;
+        for (;;) {
+            const int dr = xs[right] - px, dl = px - xs[left];
+            const bool takeRight = dr <= dl;
+            const int dx = takeRight ? dr : dl;
+            if (dx * dx > bound)
+                break;
+            const std::size_t j = takeRight ? right++ : left--;
+            const int dy = ys[j] - py;
             const int d2 = dx * dx + dy * dy;
-            if (d2 < kMin2 || d2 > kMax2)
-                return;
-            if (kept == kNeighbours && d2 >= nearD2[kNeighbours - 1])
-                return;
+            if (d2 < kMin2 || d2 > bound || (kept == kNeighbours && d2 == bound))
+                continue;
             int slot = kept < kNeighbours ? kept++ : kNeighbours - 1;
             while (slot > 0 && nearD2[slot - 1] > d2) {
                 nearD2[slot] = nearD2[slot - 1];
@@ -105,19 +139,12 @@ bool buildMatchTemplate(std::span<const std::uint8_t> bytes, MatchTemplate& out)
                 --slot;
             }
             nearD2[slot] = d2;
-            nearIndex[slot] = j;
-        };
-        auto bound = [&] { return kept == kNeighbours ? nearD2[kNeighbours - 1] : kMax2; };
-        // Outwards in x, nearer side first, so that the bound tightens early.
-        std::size_t right = at + 1, left = at;
-        for (;;) {
-            const int dr = right < n ? ms[order[right]].x - px : kMaxEdgeDistance + 1;
-            const int dl = left > 0 ? px - ms[order[left - 1]].x : kMaxEdgeDistance + 1;
-            const int dx = std::min(dr, dl);
-            if (dx * dx > bound())
-                break;
-            consider(dr <= dl ? order[right++] : order[--left]);
+            nearIndex[slot] = static_cast<int>(j);
+            if (kept == kNeighbours)
+                bound = nearD2[kNeighbours - 1];
         }
+        for (int k = 0; k < kept; ++k)
+            nearIndex[k] = order[static_cast<std::size_t>(nearIndex[k]) - 1];
         const MatchPoint& p = out.points[i];
         Edge* e = &out.edges[i * kNeighbours];
         for (int k = 0; k < kept; ++k) {

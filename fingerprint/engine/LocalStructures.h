@@ -45,7 +45,8 @@ struct MatchTemplate
     std::vector<MatchPoint> points;
     std::vector<Edge> edges;             // kNeighbours slots per point
     std::vector<std::uint8_t> edgeCount; // used slots per point
-    std::vector<int> order;              // scratch: points by x
+    std::vector<int> order;              // scratch: points by x ...
+    std::vector<int> sortedX, sortedY;   // ... and their places in that order
     // The kStrongestMinutiae points of best quality (the earlier first among
     // equals), and the others, in order.
     std::vector<std::uint8_t> strongest, others;

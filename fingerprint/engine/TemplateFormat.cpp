@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <numbers>
 
@@ -14,6 +15,15 @@ constexpr std::size_t kHeaderSize = 16;
 constexpr std::size_t kMinutiaSize = 5;
 constexpr std::size_t kCrcSize = 4;
 constexpr int kFaintRuleBit = 0x80; // of the quality byte, version 3
+
+// Set bits of each byte (generic x86-64 has no popcount instruction, and the
+// library's takes some twenty).
+constexpr auto kBitsIn = [] {
+    std::array<std::uint8_t, 256> t{};
+    for (unsigned b = 0; b < 256; ++b)
+        t[b] = static_cast<std::uint8_t>(std::popcount(b));
+    return t;
+}();
 
 std::size_t areaBytes(int cols, int rows)
 {
@@ -41,19 +51,33 @@ bool TemplateData::areaAt(float x, float y) const
 
 std::uint32_t crc32(std::span<const std::uint8_t> bytes)
 {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
+    // Four bytes a step (slicing by four): tables[k][b] is the remainder of byte
+    // b followed by k zero bytes.
+    static const auto tables = [] {
+        std::array<std::array<std::uint32_t, 256>, 4> t{};
         for (std::uint32_t i = 0; i < 256; ++i) {
             std::uint32_t c = i;
             for (int k = 0; k < 8; ++k)
                 c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[i] = c;
+            t[0][i] = c;
         }
+        for (std::size_t k = 1; k < t.size(); ++k)
+            for (std::size_t i = 0; i < 256; ++i)
+                t[k][i] = (t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xff];
         return t;
     }();
     std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::uint8_t b : bytes)
-        crc = table[(crc ^ b) & 0xff] ^ (crc >> 8);
+    std::size_t at = 0;
+    for (; at + 4 <= bytes.size(); at += 4) {
+        crc ^= static_cast<std::uint32_t>(bytes[at]) |
+               static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
+               static_cast<std::uint32_t>(bytes[at + 2]) << 16 |
+               static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+        crc = tables[3][crc & 0xff] ^ tables[2][(crc >> 8) & 0xff] ^ tables[1][(crc >> 16) & 0xff] ^
+              tables[0][crc >> 24];
+    }
+    for (; at < bytes.size(); ++at)
+        crc = tables[0][(crc ^ bytes[at]) & 0xff] ^ (crc >> 8);
     return crc ^ 0xFFFFFFFFu;
 }
 
@@ -137,9 +161,14 @@ bool decodeTemplate(std::span<const std::uint8_t> bytes, TemplateData& data)
     const std::size_t fixedSize = kHeaderSize + areaSize + kMinutiaSize * count + kCrcSize;
     if (bytes.size() < fixedSize)
         return false;
+    const std::span<const std::uint8_t> areaBits = bytes.subspan(kHeaderSize, areaSize);
+    const std::size_t cells = static_cast<std::size_t>(cols) * rows;
     std::size_t fingerCells = 0;
-    for (std::size_t i = 0; i < static_cast<std::size_t>(cols) * rows; ++i)
-        fingerCells += (bytes[kHeaderSize + i / 8] >> (i % 8)) & 1;
+    for (std::size_t b = 0; b < areaSize; ++b) {
+        // The last byte's bits beyond the grid are padding.
+        const unsigned used = b + 1 < areaSize || cells % 8 == 0 ? 0xffu : (1u << (cells % 8)) - 1;
+        fingerCells += kBitsIn[areaBits[b] & used];
+    }
     // Every print has some finger area: without it nothing says how many pairs
     // chance would give, and any alignment would score as if none were chance.
     if (fingerCells == 0)
@@ -153,46 +182,56 @@ bool decodeTemplate(std::span<const std::uint8_t> bytes, TemplateData& data)
         stored |= static_cast<std::uint32_t>(bytes[body + i]) << (8 * i);
     if (crc32(bytes.first(body)) != stored)
         return false;
-
-    TemplateData d;
-    d.quality = quality;
-    d.faintRule = faintRule;
-    d.width = get16(bytes, 6);
-    d.height = get16(bytes, 8);
-    d.dpi = get16(bytes, 10);
-    d.areaCell = bytes[12];
-    d.areaCols = cols;
-    d.areaRows = rows;
-    if (d.width == 0 || d.height == 0 || d.dpi == 0 || d.areaCell == 0)
+    if (get16(bytes, 6) == 0 || get16(bytes, 8) == 0 || get16(bytes, 10) == 0 || bytes[12] == 0)
         return false;
-    d.area.resize(static_cast<std::size_t>(cols) * rows);
-    for (std::size_t i = 0; i < d.area.size(); ++i)
-        d.area[i] = (bytes[kHeaderSize + i / 8] >> (i % 8)) & 1;
-    d.minutiae.resize(count);
+    const std::size_t minutiaeAt = kHeaderSize + areaSize;
+    for (int i = 0; i < count; ++i)
+        if ((bytes[minutiaeAt + kMinutiaSize * i + 4] & 0x7f) > 100)
+            return false;
+
+    // Well formed: decoded in place, into the buffers of the last template.
+    data.quality = quality;
+    data.faintRule = faintRule;
+    data.width = get16(bytes, 6);
+    data.height = get16(bytes, 8);
+    data.dpi = get16(bytes, 10);
+    data.areaCell = bytes[12];
+    data.areaCols = cols;
+    data.areaRows = rows;
+    data.area.resize(cells);
+    for (std::size_t b = 0; b < cells / 8; ++b)
+        for (unsigned k = 0; k < 8; ++k)
+            data.area[8 * b + k] = (areaBits[b] >> k) & 1;
+    for (std::size_t i = cells / 8 * 8; i < cells; ++i)
+        data.area[i] = (areaBits[i / 8] >> (i % 8)) & 1;
+    data.minutiae.resize(count);
     for (int i = 0; i < count; ++i) {
-        const std::size_t at = kHeaderSize + areaSize + kMinutiaSize * i;
-        Minutia& m = d.minutiae[i];
+        const std::size_t at = minutiaeAt + kMinutiaSize * i;
+        Minutia& m = data.minutiae[i];
         m.x = bytes[at] | ((bytes[at + 1] & 0x0f) << 8);
         m.y = (bytes[at + 1] >> 4) | (bytes[at + 2] << 4);
         m.angle = bytes[at + 3] * (2 * std::numbers::pi_v<float> / 256);
         m.type = (bytes[at + 4] & 0x80) ? 1 : 0;
         m.quality = bytes[at + 4] & 0x7f;
-        if (m.quality > 100)
-            return false;
     }
-    if (version != 1) {
-        d.directions.assign(d.area.size(), kNoDirection);
-        const std::size_t at = kHeaderSize + areaSize + kMinutiaSize * count;
-        std::size_t nibble = 0;
-        for (std::size_t i = 0; i < d.area.size(); ++i) {
-            if (!d.area[i])
-                continue;
-            const std::uint8_t byte = bytes[at + nibble / 2];
-            d.directions[i] = nibble % 2 ? byte >> 4 : byte & 0x0f;
-            ++nibble;
+    if (version == 1) {
+        data.directions.clear();
+    } else {
+        // Two codes to a byte, for the finger cells only: unpacked to the front,
+        // then spread over the cells from the last one back (the code a cell
+        // takes never lies behind it), without a branch per cell.
+        data.directions.resize(cells);
+        const std::uint8_t* codes = bytes.data() + minutiaeAt + kMinutiaSize * count;
+        for (std::size_t n = 0; n < fingerCells; ++n)
+            data.directions[n] = (codes[n / 2] >> (4 * (n % 2))) & 0x0f;
+        std::size_t left = fingerCells;
+        for (std::size_t i = cells; i-- > 0;) {
+            const std::uint8_t finger = data.area[i];
+            const std::uint8_t code = data.directions[left - finger];
+            data.directions[i] = finger ? code : kNoDirection;
+            left -= finger;
         }
     }
-    data = std::move(d);
     return true;
 }
 

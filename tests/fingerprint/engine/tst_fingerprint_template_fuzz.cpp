@@ -1,10 +1,12 @@
 // Byte strings that are not templates, given as query and as reference: never a
 // crash or a read outside the bytes (run under a sanitizer to see the latter),
-// always an error or no match.
+// always an error or no match. Also the checksum itself, and templates decoded
+// one over another, as a search among many does.
 
 #include "Engine.h"
 #include "SyntheticPrint.h"
 #include "TemplateFormat.h"
+#include "TemplateVersions.h"
 
 #include <algorithm>
 #include <functional>
@@ -55,6 +57,9 @@ private slots:
     void malformed();
     void resealedStructure_data();
     void resealedStructure();
+    void checksumIsTheStandardCrc32_data();
+    void checksumIsTheStandardCrc32();
+    void decodingOverAnotherLeavesNothingOfIt();
 
 private:
     Bytes valid_;
@@ -236,6 +241,65 @@ void TemplateFuzzTest::resealedStructure()
             QVERIFY(p.query >= 0 && p.query < static_cast<int>(minutiae.size()));
         QVERIFY(fp::decide(asQuery) == 0 && fp::decide(asReference) == 0);
     }
+}
+
+void TemplateFuzzTest::checksumIsTheStandardCrc32_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<quint32>("crc");
+    // The usual check values of CRC-32 (IEEE 802.3): stored templates carry it,
+    // so it must not change with the way it is computed. Lengths from 0 to 43
+    // reach every remainder of the four-byte steps.
+    QTest::newRow("empty") << QByteArray() << quint32{0};
+    QTest::newRow("one byte") << QByteArray("a") << quint32{0xE8B7BE43};
+    QTest::newRow("three bytes") << QByteArray("abc") << quint32{0x352441C2};
+    QTest::newRow("check string") << QByteArray("123456789") << quint32{0xCBF43926};
+    QTest::newRow("sentence") << QByteArray("The quick brown fox jumps over the lazy dog")
+                              << quint32{0x414FA339};
+}
+
+void TemplateFuzzTest::checksumIsTheStandardCrc32()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(quint32, crc);
+    const Bytes bytes(text.begin(), text.end());
+    QCOMPARE(fp::crc32(bytes), crc);
+}
+
+// Templates of different sizes and versions decoded in turn into one buffer give
+// what each gives alone, and one that is rejected leaves the last one intact.
+void TemplateFuzzTest::decodingOverAnotherLeavesNothingOfIt()
+{
+    const Bytes v1 = asVersionOne(other_); // no ridge directions
+    QVERIFY(!v1.empty());
+    auto fields = [](const fp::TemplateData& d) {
+        return std::tuple(d.quality, d.faintRule, d.width, d.height, d.dpi, d.areaCell, d.areaCols,
+                          d.areaRows, d.area, d.directions);
+    };
+    auto sameMinutiae = [](const fp::TemplateData& a, const fp::TemplateData& b) {
+        return std::equal(a.minutiae.begin(), a.minutiae.end(), b.minutiae.begin(),
+                          b.minutiae.end(), [](const fp::Minutia& m, const fp::Minutia& n) {
+                              return m.x == n.x && m.y == n.y && m.angle == n.angle &&
+                                     m.type == n.type && m.quality == n.quality;
+                          });
+    };
+    fp::TemplateData reused;
+    for (const Bytes* bytes :
+         std::initializer_list<const Bytes*>{&valid_, &other_, &v1, &valid_, &v1, &other_}) {
+        fp::TemplateData fresh;
+        QVERIFY(fp::decodeTemplate(*bytes, fresh));
+        QVERIFY(fp::decodeTemplate(*bytes, reused));
+        QVERIFY(fields(reused) == fields(fresh));
+        QVERIFY(sameMinutiae(reused, fresh));
+        Bytes broken = *bytes;
+        broken[broken.size() / 2] ^= 0x10; // the checksum no longer fits
+        QVERIFY(!fp::decodeTemplate(broken, reused));
+        QVERIFY(fields(reused) == fields(fresh));
+        QVERIFY(sameMinutiae(reused, fresh));
+    }
+    fp::TemplateData oldest;
+    QVERIFY(fp::decodeTemplate(v1, oldest));
+    QVERIFY(oldest.directions.empty());
 }
 
 QTEST_MAIN(TemplateFuzzTest)
