@@ -188,6 +188,29 @@ bool Db::rollback()
     return handle().rollback();
 }
 
+Db::Transaction::Transaction(Db& db)
+    : db_(db)
+    , open_(db.transaction())
+{
+}
+
+Db::Transaction::~Transaction()
+{
+    if (open_)
+        db_.rollback();
+}
+
+bool Db::Transaction::commit()
+{
+    if (!open_)
+        return false;
+    open_ = false;
+    if (db_.commit())
+        return true;
+    db_.rollback();
+    return false;
+}
+
 void Db::fail(const QString& what, const QString& driverText)
 {
     Q_UNUSED(what);

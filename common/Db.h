@@ -51,6 +51,24 @@ public:
     bool commit();
     bool rollback();
 
+    // A transaction held for one scope: begun on construction, rolled back on leaving the
+    // scope unless commit() succeeded first.
+    class Transaction
+    {
+    public:
+        explicit Transaction(Db& db);
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+
+        bool commit();
+        bool active() const { return open_; }
+
+    private:
+        Db& db_;
+        bool open_ = false;
+    };
+
     QSqlDatabase handle() const;
 
     // The value as it is bound: text, dates and times become UTF-8 bytes.
