@@ -1,6 +1,7 @@
 #include "Db.h"
 
 #include "Messages.h"
+#include "OdbcDriver.h"
 
 #include <cstdlib>
 #include <QAtomicInt>
@@ -41,8 +42,9 @@ Db::~Db()
 
 bool Db::open(const QString& connectionString, QString* error)
 {
-    QSqlDatabase db = QSqlDatabase::contains(name_) ? QSqlDatabase::database(name_, false)
-                                                    : QSqlDatabase::addDatabase("QODBC", name_);
+    QSqlDatabase db = QSqlDatabase::contains(name_)
+                          ? QSqlDatabase::database(name_, false)
+                          : QSqlDatabase::addDatabase(new OdbcDriver, name_);
     db.setDatabaseName(connectionString);
     if (db.open())
         return true;
@@ -98,7 +100,6 @@ QVariant Db::bindable(const QVariant& value)
 
 bool Db::prepareAndRun(QSqlQuery& q, const QString& sql, const SqlParams& params)
 {
-    q.setForwardOnly(true);
     if (!q.prepare(sql)) {
         fail(sql, q.lastError().text());
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 // The program's one database connection. Every statement keeps its fixed text and takes its
-// values as bound "?" parameters; text is bound as UTF-8 bytes so that it is stored exactly.
+// values as bound "?" parameters; text is bound and read as UTF-8 bytes (OdbcDriver) so that
+// it is stored and read back exactly.
 // A statement that fails goes to the fatal-error path: by default the driver's text is shown
 // and the program ends; tests replace the path to observe it.
 
@@ -30,7 +31,9 @@ public:
     void close();
     bool isOpen() const;
 
-    // Read-only, forward-only query. On failure the fatal path runs and the query holds no rows.
+    // Read-only query. Its rows are read completely when it runs, so it can be walked in any
+    // direction or handed to a QSqlQueryModel. On failure the fatal path runs and the query
+    // holds no rows.
     QSqlQuery query(const QString& sql, const SqlParams& params = {});
 
     // First column of the first row, or an invalid value when there is no row.

@@ -8,6 +8,8 @@
 #include "VersionCheck.h"
 
 #include <QSqlQuery>
+#include <QSqlQueryModel>
+#include <QSqlRecord>
 #include <QtTest>
 
 using namespace testing;
@@ -54,6 +56,55 @@ private slots:
                            {name.toLower()})
                      .toLongLong(),
                  id);
+    }
+
+    // Every Spanish letter in both cases and the characters the driver once miscounted, at the
+    // column's full length (80 characters), written by one connection and read by another.
+    void textReadsBackExactly_data()
+    {
+        QTest::addColumn<QString>("text");
+        const auto full = [](const QString& start) {
+            QString text = start;
+            while (text.size() < 80)
+                text += QStringLiteral("ÚÑ€");
+            return text.left(80);
+        };
+        QTest::newRow("capital u acute") << QStringLiteral("ÚÚÚÚÚÚ ABCDEFGH");
+        QTest::newRow("name") << QStringLiteral("RICARDO NÚÑEZ OCHOA");
+        QTest::newRow("every letter") << QStringLiteral("áéíóú ÁÉÍÓÚ ü Ü ñ Ñ ¿¡ €");
+        QTest::newRow("quotes") << QStringLiteral("O'BRIEN \"EL GÜERO\" `X` \\ ;");
+        QTest::newRow("four bytes") << QStringLiteral("JOSÉ 😀 PÉREZ 𝄞");
+        QTest::newRow("full length") << full(QStringLiteral("ZÚÑIGA BARRAGÁN "));
+        QTest::newRow("full length of euros") << QString(80, QChar(0x20AC));
+    }
+    void textReadsBackExactly()
+    {
+        QFETCH(QString, text);
+        Db writer;
+        QString error;
+        QVERIFY2(writer.open(connectionString(QStringLiteral("t_common_db")), &error),
+                 qPrintable(error));
+        const qint64 id = writer.insertRow("Kxdepart", {{"Nombre_departamento", text}});
+        QVERIFY(id > 0);
+
+        QCOMPARE(db.scalar("select HEX(Nombre_departamento) from Kxdepart where departamento=?",
+                           {id})
+                     .toString(),
+                 QString::fromLatin1(text.toUtf8().toHex().toUpper()));
+        QSqlQuery q =
+            db.query("select Nombre_departamento from Kxdepart where departamento=?", {id});
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), text);
+        QCOMPARE(db.scalar("select Nombre_departamento from Kxdepart where departamento=?", {id})
+                     .toString(),
+                 text);
+
+        // A grid's model reads through the same connection.
+        QSqlQueryModel model;
+        model.setQuery(db.query("select departamento, Nombre_departamento from Kxdepart"));
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(model.data(model.index(0, 1)).toString(), text);
+        QCOMPARE(model.record(0).value("Nombre_departamento").toString(), text);
     }
 
     void binaryTemplateRoundTrips()
