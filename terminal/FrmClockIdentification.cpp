@@ -104,10 +104,11 @@ void FrmClock::Busca_Usuario(qint16 Numero_Usuario)
     selection_.MayPunch = false;
     selection_.DayOfWeek = currentDayOfWeek();
 
+    // Someone who has left (activo 1) is refused like an unknown number.
     QSqlQuery q = context_.db.query(
         QStringLiteral("select Nombre,puede_checar_clave,horario_rotativo,"
                        "week(CurDate(),1)'Semana',Chequeo_Multiple from KxUsuario "
-                       "Where Usuario =? "),
+                       "Where Usuario =? and activo = 0"),
         {selection_.CurrentUser});
     if (!q.isActive() || !q.next()) {
         stopCapture();

@@ -3,6 +3,7 @@
 #include "Db.h"
 #include "KeyFilters.h"
 #include "ui_FrmUsuarios.h"
+#include "UserSearch.h"
 #include "WindowPlacement.h"
 
 #include <QApplication>
@@ -11,7 +12,6 @@
 namespace {
 
 // Short fragments match too many names: their list stops at this many.
-constexpr int kShortCriteria = 6;
 
 } // namespace
 
@@ -62,17 +62,13 @@ void FrmUsuarios::TxtNombre_Change(const QString& text)
 void FrmUsuarios::FindRow(const QString& Criteria)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QString sql = QStringLiteral("select Usuario,Nombre from KxUsuario where Nombre like ? ");
-    if (Criteria.size() < kShortCriteria)
-        sql += QStringLiteral(" limit 12");
-    QSqlQuery q = db_.query(sql, {QStringLiteral("%") + Criteria + QStringLiteral("%")});
     QTableWidget* grid = ui_->iGrid1;
     grid->setRowCount(0);
-    while (q.isActive() && q.next()) {
+    for (const UserMatch& match : UserSearch::byName(db_, Criteria, UserScope::CurrentEmployees)) {
         const int row = grid->rowCount();
         grid->insertRow(row);
-        grid->setItem(row, 0, new QTableWidgetItem(q.value(0).toString()));
-        grid->setItem(row, 1, new QTableWidgetItem(q.value(1).toString()));
+        grid->setItem(row, 0, new QTableWidgetItem(QString::number(match.number)));
+        grid->setItem(row, 1, new QTableWidgetItem(match.name));
     }
     QApplication::restoreOverrideCursor();
 }

@@ -3,6 +3,7 @@
 #include "KeyFilters.h"
 #include "Placement.h"
 #include "ui_FrmSrc.h"
+#include "UserSearch.h"
 
 #include <QSqlQuery>
 
@@ -11,8 +12,6 @@ namespace {
 // Widths of the two columns, in twips (1/1440 inch).
 constexpr int kCodeWidthTwips = 1000;
 constexpr int kNameWidthTwips = 3500;
-// Below this many characters a search shows only the first matches.
-constexpr int kShortCriteria = 6;
 
 int twipsToPixels(int twips, int dpi)
 {
@@ -69,13 +68,8 @@ void FrmSrc::TbFnd_Change(const QString& text)
 void FrmSrc::FindRow(const QString& Criteria)
 {
     InitStuff();
-    // The text is a pattern of "like": "%" and "_" in it match as patterns do.
-    QString sql = QStringLiteral("select * from KxUsuario where Nombre like ? ");
-    if (Criteria.size() < kShortCriteria)
-        sql += QStringLiteral(" limit 12");
-    QSqlQuery q = context_.db.query(sql, {QStringLiteral("%") + Criteria + QStringLiteral("%")});
     QTableWidget* grid = ui_->GrdFnd;
-    while (q.next()) {
+    for (const UserMatch& match : UserSearch::byName(context_.db, Criteria, UserScope::Everyone)) {
         int row = 0;
         if (FirstRow) {
             FirstRow = false;
@@ -83,8 +77,8 @@ void FrmSrc::FindRow(const QString& Criteria)
             row = grid->rowCount();
             grid->insertRow(row);
         }
-        grid->setItem(row, 0, new QTableWidgetItem(q.value(QStringLiteral("Usuario")).toString()));
-        grid->setItem(row, 1, new QTableWidgetItem(q.value(QStringLiteral("Nombre")).toString()));
+        grid->setItem(row, 0, new QTableWidgetItem(QString::number(match.number)));
+        grid->setItem(row, 1, new QTableWidgetItem(match.name));
     }
     if (!FirstRow)
         grid->setCurrentCell(0, 0);

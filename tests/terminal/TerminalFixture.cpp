@@ -76,7 +76,7 @@ void TerminalFixture::addUser(int user, const QString& name, const QString& pass
          {QStringLiteral("Puede_checar_clave"), password.isEmpty() ? 0 : 1},
          {QStringLiteral("Chequeo_Multiple"), multiple ? 1 : 0},
          {QStringLiteral("Horario_rotativo"), rotating ? 1 : 0},
-         {QStringLiteral("activo"), 1}});
+         {QStringLiteral("activo"), 0}});
 }
 
 void TerminalFixture::addSchedule(int horario, const QString& name, const ScheduleTimes& times,

@@ -193,6 +193,33 @@ private slots:
         QVERIFY(!form->TmrMsg().isActive());
     }
 
+    // Someone who has left is refused like an unknown number, typed or looked up by name,
+    // and records nothing.
+    void deregisteredEmployeeIsRefused()
+    {
+        fixture.db().exec("update KxUsuario set activo=1, Fecha_Baja='2026-11-30' where Usuario=?",
+                          {20});
+        fixture.addUser(21, "ANA LÓPEZ ÚRSULA", "CLAVE21");
+        fixture.assign(21, 4);
+        FrmClock* form = startAt("09:00:00");
+        QVERIFY(form);
+        fixture.typeUser("20");
+        QCOMPARE(fixture.message(), QStringLiteral("El Numero de Usuario NO Existe..."));
+        QVERIFY(!form->selection().MayPunch);
+        form->ui()->TxtClave->show();
+        fixture.typePassword("CLAVE20");
+        QCOMPARE(fixture.eventCount(20), 0);
+        fixture.resetScreen();
+
+        QPointer<FrmUsuarios> search = form->OpenUserSearch();
+        search->FindRow("ANA");
+        QTableWidget* grid = search->ui()->iGrid1;
+        QCOMPARE(grid->rowCount(), 1);
+        QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("21"));
+        QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("ANA LÓPEZ ÚRSULA"));
+        search->close();
+    }
+
     void pendingResetDoesNotEndTheNextIdentification_data()
     {
         QTest::addColumn<QString>("previous"); // the user whose message is still on screen
