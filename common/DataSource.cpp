@@ -14,12 +14,12 @@ const char* const kRemovedName = "DIDeva";
 
 QList<QByteArray> splitAttributes(const QByteArray& list)
 {
-    // The installer reads entries up to the first empty one, so do the same.
+    // A key missing from the connection string leaves an empty entry: skip it, so that the
+    // entries after it (a socket string has no SERVER) still reach the data source.
     QList<QByteArray> entries;
     for (const QByteArray& entry : list.split('\0')) {
-        if (entry.isEmpty())
-            break;
-        entries.append(entry);
+        if (!entry.isEmpty())
+            entries.append(entry);
     }
     return entries;
 }
@@ -97,6 +97,13 @@ QByteArray registerAttributes(const QString& connection)
     list += QByteArray("DESCRIPTION=Temporary Use DSN") + '\0';
     for (const char* key : {"SERVER", "DATABASE", "UID", "PWD", "OPTION"})
         list += ConnectionValue(connection, QLatin1String(key), true).toUtf8() + '\0';
+    // A server on the same machine may be reached by its socket, or on another port: the data
+    // source must reach the same server as the connection.
+    for (const char* key : {"SOCKET", "PORT"}) {
+        const QString entry = ConnectionValue(connection, QLatin1String(key), true);
+        if (!entry.isEmpty())
+            list += entry.toUtf8() + '\0';
+    }
     return list;
 }
 

@@ -9,6 +9,7 @@
 #include "StationConfig.h"
 
 #include <QLineEdit>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <QVBoxLayout>
@@ -131,6 +132,41 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(QString::fromUtf8(file.readAll()).contains("[Velandro]"));
         qunsetenv("ODBCINI");
+    }
+
+    // The registered entry holds every attribute of the connection string, whether it names
+    // a server or a socket.
+    void registeredEntryHoldsEveryAttribute_data()
+    {
+        QTest::addColumn<QString>("conn");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("server") << "DRIVER={MariaDB Unicode};SERVER=192.0.2.10;PORT=3306;"
+                                   "DATABASE=velandro;UID=kx;PWD=secret;OPTION=3"
+                                << QStringList{"SERVER",   "192.0.2.10", "PORT",   "3306",
+                                               "DATABASE", "velandro",   "UID",    "kx",
+                                               "PWD",      "secret",     "OPTION", "3"};
+        QTest::newRow("socket") << "DRIVER={MariaDB Unicode};SOCKET=/run/mysqld/mysqld.sock;"
+                                   "DATABASE=velandro;UID=kx;PWD=secret;OPTION=3"
+                                << QStringList{"SOCKET",   "/run/mysqld/mysqld.sock",
+                                               "DATABASE", "velandro",
+                                               "UID",      "kx",
+                                               "PWD",      "secret",
+                                               "OPTION",   "3"};
+    }
+    void registeredEntryHoldsEveryAttribute()
+    {
+        QFETCH(QString, conn);
+        QFETCH(QStringList, lines);
+        QTemporaryDir dir;
+        const QString ini = dir.filePath("odbc.ini");
+        qputenv("ODBCINI", ini.toLocal8Bit());
+        QVERIFY(RegisterDataSource(conn));
+        qunsetenv("ODBCINI");
+        QSettings file(ini, QSettings::IniFormat);
+        file.beginGroup("Velandro");
+        for (qsizetype i = 0; i < lines.size(); i += 2)
+            QCOMPARE(file.value(lines[i]).toString(), lines[i + 1]);
+        QVERIFY(file.value("Driver").toString().contains("MariaDB"));
     }
 
     void keyRules_data()
