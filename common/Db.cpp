@@ -26,6 +26,16 @@ Db::FatalHandler& handlerSlot()
     return handler;
 }
 
+// The driver's text, after one sentence in Spanish when the connection itself was lost
+// (SQLSTATE class 08: the server went away, or the connection is no longer open).
+QString describe(const QSqlError& error)
+{
+    const QString text = error.text();
+    if (error.nativeErrorCode().startsWith(QLatin1String("08")))
+        return QStringLiteral("Se perdió la conexión con la base de datos.\n\n") + text;
+    return text;
+}
+
 } // namespace
 
 Db::Db()
@@ -101,13 +111,13 @@ QVariant Db::bindable(const QVariant& value)
 bool Db::prepareAndRun(QSqlQuery& q, const QString& sql, const SqlParams& params)
 {
     if (!q.prepare(sql)) {
-        fail(sql, q.lastError().text());
+        fail(sql, describe(q.lastError()));
         return false;
     }
     for (const QVariant& value : params)
         q.addBindValue(bindable(value));
     if (!q.exec()) {
-        fail(sql, q.lastError().text());
+        fail(sql, describe(q.lastError()));
         return false;
     }
     return true;
@@ -171,7 +181,7 @@ bool Db::transaction()
     QSqlDatabase db = handle();
     if (db.transaction())
         return true;
-    fail(QStringLiteral("BEGIN"), db.lastError().text());
+    fail(QStringLiteral("BEGIN"), describe(db.lastError()));
     return false;
 }
 
@@ -180,7 +190,7 @@ bool Db::commit()
     QSqlDatabase db = handle();
     if (db.commit())
         return true;
-    fail(QStringLiteral("COMMIT"), db.lastError().text());
+    fail(QStringLiteral("COMMIT"), describe(db.lastError()));
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "Messages.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace {
@@ -16,22 +17,40 @@ QWidget* parentWindow()
     return QApplication::activeWindow();
 }
 
+// Room for the icon and the close button beside a box's title, and the widest box.
+constexpr int kTitleBarButtons = 120;
+constexpr int kWidestBox = 900;
+
+// A box wide enough for its whole title: the window manager would cut a title longer than the
+// text below it ("Usuario/Cont… encontrado").
+int showBox(QMessageBox::Icon icon, const QString& text, const QString& title,
+            QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, title, text, buttons, parentWindow());
+    box.setDefaultButton(defaultButton);
+    if (QLabel* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        const int titleWidth = box.fontMetrics().horizontalAdvance(title) + kTitleBarButtons;
+        label->setMinimumWidth(qMin(titleWidth, kWidestBox));
+    }
+    return box.exec();
+}
+
 } // namespace
 
 void BoxMessageSink::error(const QString& text, const QString& title)
 {
-    QMessageBox::critical(parentWindow(), title, text, QMessageBox::Ok);
+    showBox(QMessageBox::Critical, text, title, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void BoxMessageSink::info(const QString& text, const QString& title)
 {
-    QMessageBox::information(parentWindow(), title, text, QMessageBox::Ok);
+    showBox(QMessageBox::Information, text, title, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool BoxMessageSink::question(const QString& text, const QString& title)
 {
-    return QMessageBox::question(parentWindow(), title, text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return showBox(QMessageBox::Question, text, title, QMessageBox::Yes | QMessageBox::No,
+                   QMessageBox::No) == QMessageBox::Yes;
 }
 
 void setMessageSink(MessageSink* sink)

@@ -4,6 +4,7 @@
 #include "ConsoleScreens.h"
 #include "FrmMain.h"
 #include "SingleInstance.h"
+#include "Translations.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tasquelo"));
+    LoadSpanishTranslations(app);
 
     SingleInstance guard;
     if (!checkSingleInstance(guard))

@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "FrmClock.h"
 #include "SingleInstance.h"
+#include "Translations.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velandro"));
+    LoadSpanishTranslations(app);
 
     SingleInstance guard;
     if (!checkSingleInstance(guard))

@@ -87,10 +87,10 @@ private slots:
         const qint64 id = writer.insertRow("Kxdepart", {{"Nombre_departamento", text}});
         QVERIFY(id > 0);
 
-        QCOMPARE(db.scalar("select HEX(Nombre_departamento) from Kxdepart where departamento=?",
-                           {id})
-                     .toString(),
-                 QString::fromLatin1(text.toUtf8().toHex().toUpper()));
+        QCOMPARE(
+            db.scalar("select HEX(Nombre_departamento) from Kxdepart where departamento=?", {id})
+                .toString(),
+            QString::fromLatin1(text.toUtf8().toHex().toUpper()));
         QSqlQuery q =
             db.query("select Nombre_departamento from Kxdepart where departamento=?", {id});
         QVERIFY(q.next());
@@ -220,6 +220,27 @@ private slots:
                  qPrintable(fatal.failures.first()));
         QCOMPARE(db.exec("delete from no_such_table"), -1);
         QCOMPARE(fatal.failures.size(), 2);
+    }
+
+    void lostConnectionIsSaidInSpanishFirst()
+    {
+        Db station;
+        QString error;
+        QVERIFY2(station.open(connectionString(QStringLiteral("t_common_db")), &error),
+                 qPrintable(error));
+        const int id = station.scalar("select connection_id()").toInt();
+        QVERIFY(db.exec("kill ?", {id}) >= 0);
+        FatalRecorder fatal;
+        station.query("select count(*) from KxUsuario");
+        QCOMPARE(fatal.failures.size(), 1);
+        const QString text = fatal.failures.first();
+        QVERIFY2(text.startsWith(QStringLiteral("Se perdió la conexión con la base de datos.\n")),
+                 qPrintable(text));
+        QVERIFY2(text.size() > 50, qPrintable(text)); // the driver's own text follows
+        // An ordinary failure keeps the driver's text alone.
+        station.open(connectionString(QStringLiteral("t_common_db")));
+        station.query("select no_such_column from KxUsuario");
+        QVERIFY(!fatal.failures.last().startsWith(QStringLiteral("Se perdió")));
     }
 
     void versionCheck_data()

@@ -7,8 +7,11 @@
 #include "SingleInstance.h"
 #include "Skin.h"
 #include "StationConfig.h"
+#include "Translations.h"
 
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -167,6 +170,20 @@ private slots:
         for (qsizetype i = 0; i < lines.size(); i += 2)
             QCOMPARE(file.value(lines[i]).toString(), lines[i + 1]);
         QVERIFY(file.value("Driver").toString().contains("MariaDB"));
+    }
+
+    void standardButtonsReadInSpanish()
+    {
+        QVERIFY(LoadSpanishTranslations(*QCoreApplication::instance()));
+        QMessageBox box(QMessageBox::Question, "¿Borrar?", "x",
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok | QMessageBox::Cancel);
+        const auto caption = [&](QMessageBox::StandardButton which) {
+            return box.button(which)->text().remove(QLatin1Char('&'));
+        };
+        QCOMPARE(caption(QMessageBox::Yes), QStringLiteral("Sí"));
+        QCOMPARE(caption(QMessageBox::No), QStringLiteral("No"));
+        QCOMPARE(caption(QMessageBox::Ok), QStringLiteral("Aceptar"));
+        QCOMPARE(caption(QMessageBox::Cancel), QStringLiteral("Cancelar"));
     }
 
     void keyRules_data()

@@ -1,0 +1,9 @@
+#pragma once
+// Qt's own texts (the standard buttons "Sí", "No", "Aceptar", "Cancelar"; the context menus of
+// text boxes) in Spanish, from the system's Qt translations.
+
+class QCoreApplication;
+
+// Installs Qt's Spanish translations into the application; false when they are not installed
+// (the Debian package qt6-translations-l10n).
+bool LoadSpanishTranslations(QCoreApplication& app);
