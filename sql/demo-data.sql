@@ -17,7 +17,7 @@
 --   The demo schedules run 00:00-23:59 every day with a meal window 14:00-23:00 and allow
 --   the exit (and the meal out) up to 999 minutes early, so the exit is accepted from 07:20
 --   and the meal out until 22:59; a later second punch is the day exit.
---   Users 5 to 12 clock with a fingerprint only (enroll fingers in the console first),
+--   Users 5 to 12 clock with a fingerprint only (scripts/demo enrols their fingers),
 --   user 7 is on vacation from today on, user 13 is deregistered.
 --   Reports: run them for last week (Monday to Sunday), which holds the sample attendance:
 --   punctual days, late arrivals, an early exit, an absence, an incomplete day, permissions
