@@ -51,7 +51,7 @@ DayPanel::DayPanel(Ui::FrmClock& ui, Db& db, const Clock& clock, Selection& sele
     }
 }
 
-void DayPanel::ShowScheduleName()
+bool DayPanel::ShowScheduleName()
 {
     QSqlQuery q = db_.query(
         QStringLiteral("Select h.Nombre_horario from kxHorario h join kxhorario_personal p on "
@@ -59,11 +59,10 @@ void DayPanel::ShowScheduleName()
         {selection_.CurrentUser, selection_.RotationOrder});
     if (q.isActive() && q.next()) {
         ui_.LblHorario->setText(q.value(0).toString());
-        selection_.HasAssignment = true;
-    } else {
-        ui_.LblHorario->setText(QStringLiteral("Sin Horario Asignado!!"));
-        selection_.HasAssignment = false;
+        return true;
     }
+    ui_.LblHorario->setText(QStringLiteral("Sin Horario Asignado!!"));
+    return false;
 }
 
 void DayPanel::ShowPermissions()
@@ -105,21 +104,19 @@ void DayPanel::setBreakVisible(bool visible)
         label->setVisible(visible);
 }
 
-void DayPanel::ShowDaySchedule()
+DayPanel::DayShown DayPanel::ShowDaySchedule()
 {
     const int slot = CheckEngine::ScheduleSlot(selection_.DayOfWeek);
     const auto schedule =
         TodayRows::panelSchedule(db_, selection_.CurrentUser, selection_.RotationOrder, slot);
-    selection_.HasScheduleToday = false;
     if (!schedule)
-        return;
+        return {};
     if (!schedule->entrada) {
         MessageLine::showRefusal(ui_.LblMsg, CheckEngine::Text::noScheduleToday());
-        return;
+        return {};
     }
-    selection_.HasScheduleToday = true;
     showScheduledTimes(*schedule);
-    showRegisteredTimes(*schedule);
+    return {true, showRegisteredTimes(*schedule)};
 }
 
 void DayPanel::showScheduledTimes(const CheckEngine::ScheduleDay& schedule)
@@ -128,7 +125,7 @@ void DayPanel::showScheduledTimes(const CheckEngine::ScheduleDay& schedule)
     ui_.LblEntrada->setText(programmed + timeText(schedule.entrada));
     ui_.LblSalida->setText(programmed + timeText(schedule.salida));
     selection_.Tolerance = schedule.toleranciaRetardo;
-    if (!schedule.salidaBreak) {
+    if (!DayPanelRules::hasMealBreak(schedule)) {
         setBreakVisible(false);
         ui_.StSc->hide();
     } else {
@@ -138,7 +135,7 @@ void DayPanel::showScheduledTimes(const CheckEngine::ScheduleDay& schedule)
     }
 }
 
-void DayPanel::showRegisteredTimes(const CheckEngine::ScheduleDay& schedule)
+bool DayPanel::showRegisteredTimes(const CheckEngine::ScheduleDay& schedule)
 {
     QSqlQuery q = db_.query(QStringLiteral("SELECT  TIME_FORMAT(E.ENTRADA,'%H:%i:%s')'Entrada',"
                                            "TIME_FORMAT(E.SALIDA_break,'%H:%i:%s')'SComida',"
@@ -147,16 +144,15 @@ void DayPanel::showRegisteredTimes(const CheckEngine::ScheduleDay& schedule)
                                            "from kxevento e where e.usuario=? and fecha=CURDATE()"),
                             {selection_.CurrentUser});
     if (!q.isActive() || !q.next()) {
-        selection_.DayClosed = false;
         for (QLabel* label : {ui_.LblEntradaR, ui_.LblSalidaR, ui_.LblCSalidaR, ui_.LblCRegresoR})
             label->clear();
-        return;
+        return false;
     }
     const OptionalTime entrada = TodayRows::timeOf(q.value(0));
     const OptionalTime salidaBreak = TodayRows::timeOf(q.value(1));
     const OptionalTime regresoBreak = TodayRows::timeOf(q.value(2));
     const OptionalTime salida = TodayRows::timeOf(q.value(3));
-    selection_.DayClosed = q.value(4).toInt() != 0;
+    const bool closed = q.value(4).toInt() != 0;
 
     const QString real = QStringLiteral("Real: ");
     ui_.LblEntradaR->setText(real + timeText(entrada));
@@ -170,10 +166,16 @@ void DayPanel::showRegisteredTimes(const CheckEngine::ScheduleDay& schedule)
     using DayPanelRules::punchIcon;
     showIcon(entry_, punchIcon(schedule.entrada, entrada, Lateness::After, tolerance, late));
     showIcon(exit_, punchIcon(schedule.salida, salida, Lateness::Before, tolerance, early));
-    showIcon(breakOut_,
-             punchIcon(schedule.salidaBreak, salidaBreak, Lateness::Before, tolerance, early));
-    showIcon(breakReturn_,
-             punchIcon(schedule.regresoBreak, regresoBreak, Lateness::After, tolerance, late));
+    // A day without a meal break shows neither break column nor their icons, whatever the
+    // slot keeps for the return.
+    const bool mealBreak = DayPanelRules::hasMealBreak(schedule);
+    showIcon(breakOut_, mealBreak ? punchIcon(schedule.salidaBreak, salidaBreak, Lateness::Before,
+                                              tolerance, early)
+                                  : PunchIcon::None);
+    showIcon(breakReturn_, mealBreak ? punchIcon(schedule.regresoBreak, regresoBreak,
+                                                 Lateness::After, tolerance, late)
+                                     : PunchIcon::None);
+    return closed;
 }
 
 void DayPanel::ShowDayEvents()

@@ -1,8 +1,8 @@
 #pragma once
 // The selected user's day on the terminal's main screen: the schedule's name, the permission in
 // force, today's scheduled and registered times with their status icons, the pairs of a
-// multiple-check user, and the list of the last punches at this terminal. Reading the day also
-// sets the selection flags that decide whether the user may punch.
+// multiple-check user, and the list of the last punches at this terminal. What it found about
+// the day is returned to the caller, which decides whether the user may punch.
 
 #include "DayPanelRules.h"
 #include "Selection.h"
@@ -22,10 +22,17 @@ class DayPanel
 public:
     DayPanel(Ui::FrmClock& ui, Db& db, const Clock& clock, Selection& selection);
 
-    void ShowScheduleName();
+    // True when a schedule is assigned for the selection's rotation order.
+    bool ShowScheduleName();
     void ShowPermissions();
     void ClearDayDisplay();
-    void ShowDaySchedule();
+    // What today's schedule and event row say about the day.
+    struct DayShown
+    {
+        bool scheduleToday = false;
+        bool dayClosed = false;
+    };
+    DayShown ShowDaySchedule();
     void ShowDayEvents();
     void InitRecentChecks();
     void AddRecentCheck(const QString& name);
@@ -43,7 +50,8 @@ public:
 
 private:
     void showScheduledTimes(const CheckEngine::ScheduleDay& schedule);
-    void showRegisteredTimes(const CheckEngine::ScheduleDay& schedule);
+    // Returns whether today's row is closed.
+    bool showRegisteredTimes(const CheckEngine::ScheduleDay& schedule);
     void setBreakVisible(bool visible);
 
     Ui::FrmClock& ui_;

@@ -37,4 +37,9 @@ QString permissionNote(int tipo)
     }
 }
 
+bool hasMealBreak(const CheckEngine::ScheduleDay& day)
+{
+    return day.salidaBreak.has_value();
+}
+
 } // namespace DayPanelRules

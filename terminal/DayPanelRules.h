@@ -29,6 +29,10 @@ PunchIcon punchIcon(const CheckEngine::OptionalTime& scheduled,
                     const CheckEngine::OptionalTime& registered, Lateness lateness, int tolerance,
                     bool justified);
 
+// A day has a meal break when its slot has a time to leave for it (a return time alone does not
+// make one).
+bool hasMealBreak(const CheckEngine::ScheduleDay& day);
+
 // permisos.tipo codes the panel knows.
 inline constexpr int kLateArrival = 1;
 inline constexpr int kEarlyLeave = 2;

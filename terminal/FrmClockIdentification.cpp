@@ -7,6 +7,7 @@
 #include "FrmUsuarios.h"
 #include "MessageLine.h"
 #include "Messages.h"
+#include "PunchAdmission.h"
 #include "ui_FrmClock.h"
 #include "UserNumber.h"
 
@@ -99,8 +100,6 @@ void FrmClock::Busca_Usuario(qint16 Numero_Usuario)
     tmrMsg_.stop();
 
     selection_.CurrentUser = Numero_Usuario;
-    selection_.HasScheduleToday = false;
-    selection_.DayClosed = false;
     selection_.MayPunch = false;
     selection_.DayOfWeek = currentDayOfWeek();
 
@@ -140,27 +139,27 @@ void FrmClock::Busca_Usuario(qint16 Numero_Usuario)
         MessageLine::showText(ui_->LblMsg, QStringLiteral("Esperando Huella Digital..."));
     }
 
-    dayPanel_.ShowScheduleName();
+    PunchAdmission::DayFacts facts;
+    facts.assignment = dayPanel_.ShowScheduleName();
     dayPanel_.ShowPermissions();
     if (selection_.MultipleCheck) {
+        // Pairs of entry and exit on any day: the schedule's days do not apply.
         ui_->iGrid1->show();
         dayPanel_.ShowDayEvents();
-        selection_.HasScheduleToday = true;
+        facts.scheduleToday = true;
     } else {
         ui_->iGrid1->hide();
-        dayPanel_.ShowDaySchedule();
+        const DayPanel::DayShown day = dayPanel_.ShowDaySchedule();
+        facts.scheduleToday = day.scheduleToday;
+        facts.dayClosed = day.dayClosed;
     }
 
-    if (selection_.DayClosed) {
-        refuseSelection(QStringLiteral("El usuario ya tiene completo su horario para este día"));
-    } else if (selection_.HasScheduleToday && selection_.HasAssignment) {
+    const PunchAdmission::Admission admission = PunchAdmission::admit(facts);
+    if (admission == PunchAdmission::Admission::MayPunch) {
         selection_.MayPunch = true;
         startCapture();
-    } else if (selection_.HasScheduleToday) {
-        refuseSelection(
-            QStringLiteral("El usuario No tiene horario Asignado, Pida apoyo a Personal"));
     } else {
-        refuseSelection(CheckEngine::Text::noScheduleToday());
+        refuseSelection(PunchAdmission::refusalText(admission));
     }
     lookingUp_ = false;
 }

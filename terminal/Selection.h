@@ -15,9 +15,6 @@ struct Selection
     bool MultipleCheck = false;
 
     // Set by the day panel.
-    bool HasAssignment = false;
-    bool HasScheduleToday = false;
-    bool DayClosed = false;
     bool PermLateArrival = false;
     bool PermEarlyLeave = false;
     int Tolerance = 0;

@@ -172,6 +172,32 @@ private slots:
         QCOMPARE(ui->LblCSalida->text(), QStringLiteral("Programada: 14:00:00"));
     }
 
+    // A slot that keeps a return time without a time to leave has no meal break: neither
+    // column nor any break icon shows, even with a return registered.
+    void returnTimeAloneIsNoBreak()
+    {
+        fixture.addSchedule(7, "SOLO REGRESO", {"07:00:00", "15:00:00", "", "12:00:00", 10, 15});
+        fixture.addUser(22, "SIN SALIDA A COMER", "C");
+        fixture.assign(22, 7);
+        fixture.db().insertRow("KxEvento", {{"usuario", 22},
+                                            {"fecha", kMonday},
+                                            {"entrada", monday("07:00:00")},
+                                            {"regreso_break", monday("12:30:00")},
+                                            {"tipo", 1},
+                                            {"cerrado", 0}});
+        FrmClock* form = fixture.start();
+        QVERIFY(form);
+        Ui::FrmClock* ui = form->ui();
+        fixture.setTime(monday("13:00:00"));
+        fixture.typeUser("22");
+        QCOMPARE(iconOf(ui->StE, ui->StER, ui->StEJ), QStringLiteral("plain"));
+        QCOMPARE(iconOf(ui->StRc, ui->StRcR, ui->StRcJ), QStringLiteral("none"));
+        QCOMPARE(iconOf(ui->StSc, ui->StScR, ui->StScJ), QStringLiteral("none"));
+        for (QLabel* label : {ui->LblCSalida, ui->LblCRegreso, ui->LblCSalidaR, ui->LblCRegresoR,
+                              ui->LblTitStSc, ui->LblTitStRc})
+            QVERIFY2(!shown(label), qPrintable(label->objectName()));
+    }
+
     void onlyTheFirstPermissionIsShown()
     {
         fixture.addPermission(20, kMonday.addDays(-10), kMonday.addDays(10), 5);
