@@ -8,6 +8,7 @@
 #include "TodayRows.h"
 #include "ui_FrmClock.h"
 
+#include <QHeaderView>
 #include <QSqlQuery>
 
 using CheckEngine::OptionalTime;
@@ -25,6 +26,10 @@ void setIcon(QLabel* label, const QString& file)
 {
     label->setPixmap(QPixmap(QStringLiteral(":/terminal/icons/") + file));
 }
+
+// The recent punches list shows this many rows, each this many pixels taller than its text.
+constexpr int kRecentRows = 3;
+constexpr int kRowPadding = 8;
 
 QString timeText(const OptionalTime& time)
 {
@@ -205,9 +210,24 @@ void DayPanel::ShowDayEvents()
 void DayPanel::InitRecentChecks()
 {
     QTableWidget* grid = ui_.iGrid2;
+    // Always three whole rows, each name on one line and cut with "…" when too long, however
+    // much room the rest of the panel takes.
+    grid->setWordWrap(false);
+    grid->setTextElideMode(Qt::ElideRight);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    const int rowHeight = grid->fontMetrics().height() + kRowPadding;
+    grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setMaximumHeight(QWIDGETSIZE_MAX);
     grid->clear();
     grid->setColumnCount(2);
     grid->setHorizontalHeaderLabels({QStringLiteral("Usuario"), QStringLiteral("Hora")});
+    grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() + kRecentRows * rowHeight +
+                         2 * grid->frameWidth());
     grid->setRowCount(0);
     RecentRow = 1;
 }
@@ -215,7 +235,7 @@ void DayPanel::InitRecentChecks()
 void DayPanel::AddRecentCheck(const QString& name)
 {
     QTableWidget* grid = ui_.iGrid2;
-    if (grid->rowCount() > 2) {
+    if (grid->rowCount() >= kRecentRows) {
         grid->setRowCount(0);
         RecentRow = 1;
     }

@@ -128,6 +128,11 @@ void FrmClock::InitLabels()
     ui_->TxtClave->clear();
     ui_->LblClave->hide();
     ui_->TxtClave->hide();
+    clearPreviousUser();
+}
+
+void FrmClock::clearPreviousUser()
+{
     ui_->LblNombre->clear();
     ui_->LblHorario->clear();
     ui_->LblPermisos->clear();

@@ -87,6 +87,9 @@ private:
     void TmrMsg_Timer();
     void TxtUsuario_LostFocus();
     void TxtClave_LostFocus();
+    // Empties everything shown about the previous employee: name, schedule, permission,
+    // finger image and quality, day panel.
+    void clearPreviousUser();
     void showLogo();
     void refuseSelection(const QString& text);
     void startScreenReset();

@@ -80,6 +80,7 @@ void FrmClock::lookUpUser(const QString& number)
     // Not a user number at all: refused as an unknown user without asking the database.
     selection_.MayPunch = false;
     stopCapture();
+    clearPreviousUser();
     ui_->LblClave->hide();
     ui_->TxtClave->hide();
     MessageLine::showRefusal(ui_->LblMsg, kUnknownUser);
@@ -101,6 +102,8 @@ void FrmClock::Busca_Usuario(qint16 Numero_Usuario)
 
     selection_.CurrentUser = Numero_Usuario;
     selection_.MayPunch = false;
+    // Nothing of the previous employee stays beside this one's answer, found or refused.
+    clearPreviousUser();
     selection_.DayOfWeek = currentDayOfWeek();
 
     // Someone who has left (activo 1) is refused like an unknown number.
@@ -120,7 +123,6 @@ void FrmClock::Busca_Usuario(qint16 Numero_Usuario)
         return;
     }
 
-    dayPanel_.ClearDayDisplay();
     selection_.RotatingSchedule = q.value(QStringLiteral("horario_rotativo")).toInt() != 0;
     selection_.MultipleCheck = q.value(QStringLiteral("Chequeo_Multiple")).toInt() != 0;
     ui_->LblNombre->setText(q.value(QStringLiteral("Nombre")).toString());

@@ -234,6 +234,11 @@ private slots:
         punchAt("22", "08:53:00");
         fixture.resetScreen();
         QCOMPARE(grid->rowCount(), 3);
+        // Three whole rows on screen, each name on one line.
+        QVERIFY(!grid->wordWrap());
+        for (int row = 0; row < 3; ++row)
+            QVERIFY2(grid->viewport()->rect().contains(grid->visualItemRect(grid->item(row, 0))),
+                     qPrintable(QString::number(row)));
         QCOMPARE(grid->item(2, 0)->text(), QStringLiteral("EMPLEADO 22"));
         QCOMPARE(grid->item(2, 1)->text(), QStringLiteral("08:53 AM"));
         punchAt("23", "08:54:00");

@@ -162,6 +162,40 @@ private slots:
         QCOMPARE(fixture.eventCount(20), 1);
     }
 
+    // The refused finger's image and the previous employee's name go as soon as the next
+    // employee is chosen, found or not.
+    void nextEmployeeClearsTheRefusedFinger_data()
+    {
+        QTest::addColumn<QString>("next");
+        QTest::newRow("known employee") << "21";
+        QTest::newRow("unknown number") << "999";
+    }
+    void nextEmployeeClearsTheRefusedFinger()
+    {
+        QFETCH(QString, next);
+        QVERIFY(selectUser("20", "09:00:00"));
+        QVERIFY(finger->touch(QImage(printPath("102_1.png"))));
+        QTRY_COMPARE_WITH_TIMEOUT(fixture.message(),
+                                  QStringLiteral("Huella No Identificada para el Usuario,trate "
+                                                 "de Nuevo"),
+                                  kTimeout);
+        Ui::FrmClock* ui = fixture.form()->ui();
+        const QImage refused = ui->Img->pixmap().toImage();
+        QVERIFY(!refused.isNull());
+        QVERIFY(!ui->LblNombre->text().isEmpty());
+        fixture.typeUser(next);
+        QVERIFY(ui->Img->pixmap().toImage() != refused);
+        QVERIFY(ui->LblCalidad->text().isEmpty());
+        if (next == "999") {
+            QCOMPARE(fixture.message(), QStringLiteral("El Numero de Usuario NO Existe..."));
+            QVERIFY(ui->LblNombre->text().isEmpty());
+            QVERIFY(ui->LblHorario->text().isEmpty());
+            QVERIFY(ui->LblEntrada->text().isEmpty());
+        } else {
+            QCOMPARE(ui->LblNombre->text(), QStringLiteral("BEATRIZ GOMEZ"));
+        }
+    }
+
     void userWithoutTemplatesIsNeverMatched()
     {
         fixture.addUser(22, "SIN HUELLAS");
