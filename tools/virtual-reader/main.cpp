@@ -1,4 +1,4 @@
-// virtual-reader [--socket PATH] [FOLDER]
+// virtual-reader [--socket PATH] [--right] [FOLDER]
 // Lists the PNG fingerprint images of FOLDER (default: "fingerprints" next to
 // the program) and places the clicked one on libfprint's virtual image
 // reader, whose socket is PATH or the one named by FP_VIRTUAL_IMAGE.
@@ -8,7 +8,17 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QScreen>
 #include <QTextStream>
+
+namespace {
+
+// Room left for the window manager's frame and title bar around the column.
+constexpr int kColumnWidth = 380;
+constexpr int kFrameAllowance = 4;
+constexpr int kTitleAllowance = 32;
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -24,6 +34,11 @@ int main(int argc, char* argv[])
         QStringLiteral("Socket of the virtual reader (default: $FP_VIRTUAL_IMAGE)."),
         QStringLiteral("PATH"));
     parser.addOption(socketOption);
+    const QCommandLineOption rightOption(
+        QStringLiteral("right"),
+        QStringLiteral("Stand as a narrow column at the right edge of the screen, beside the "
+                       "terminal."));
+    parser.addOption(rightOption);
     parser.addPositionalArgument(QStringLiteral("folder"),
                                  QStringLiteral("Folder of PNG fingerprint images."));
     parser.process(app);
@@ -42,6 +57,12 @@ int main(int argc, char* argv[])
             : positional.first();
 
     VirtualReaderWindow window(folder, socketPath);
+    if (parser.isSet(rightOption)) {
+        const QRect area = window.screen()->availableGeometry();
+        const int width = qMin(kColumnWidth, area.width() / 3);
+        window.setGeometry(area.right() - width - kFrameAllowance, area.top() + kTitleAllowance,
+                           width, area.height() - kTitleAllowance - kFrameAllowance);
+    }
     window.show();
     return app.exec();
 }
