@@ -10,6 +10,7 @@
 #include "Translations.h"
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -286,6 +287,53 @@ private slots:
         QCOMPARE(sheets.size(), names.size());
         SkinCtrl missing;
         QVERIFY(!missing.loadSkin("/nonexistent/None.skn"));
+    }
+
+    // In every skin a disabled menu item is drawn in another colour than an enabled one.
+    void disabledMenuItemsLookDisabled_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"Msn2008.skn", "VistaBlueNew.skn", "GrayPlastic.skn",
+                                 "LinuxUbuntu2.skn", "Mxs61.skn"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void disabledMenuItemsLookDisabled()
+    {
+        QFETCH(QString, name);
+        SkinCtrl skin;
+        QVERIFY(skin.loadSkin(QStringLiteral(VELANDRO_BIN_DIR "/") + name));
+        QMenu menu;
+        QAction* enabled = menu.addAction(QStringLiteral("MMMMMMMM"));
+        QAction* disabled = menu.addAction(QStringLiteral("MMMMMMMM"));
+        disabled->setEnabled(false);
+        skin.applySkin(&menu);
+        menu.ensurePolished();
+        menu.adjustSize();
+        const QImage image = menu.grab().toImage();
+        // The colour of an item's text: the one furthest from the item's background.
+        const auto textColour = [&](QAction* action) {
+            const QRect rect = menu.actionGeometry(action);
+            const QRgb background = image.pixel(rect.left() + 2, rect.center().y());
+            QRgb furthest = background;
+            int distance = -1;
+            for (int y = rect.top(); y <= rect.bottom(); ++y)
+                for (int x = rect.left(); x <= rect.right(); ++x) {
+                    const QRgb c = image.pixel(x, y);
+                    const int d = qAbs(qRed(c) - qRed(background)) +
+                                  qAbs(qGreen(c) - qGreen(background)) +
+                                  qAbs(qBlue(c) - qBlue(background));
+                    if (d > distance) {
+                        distance = d;
+                        furthest = c;
+                    }
+                }
+            return QColor(furthest);
+        };
+        const QColor on = textColour(enabled);
+        const QColor off = textColour(disabled);
+        const int difference = qAbs(on.red() - off.red()) + qAbs(on.green() - off.green()) +
+                               qAbs(on.blue() - off.blue());
+        QVERIFY2(difference > 60, qPrintable(on.name() + " vs " + off.name()));
     }
 };
 
