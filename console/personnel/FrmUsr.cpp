@@ -1,15 +1,17 @@
 #include "FrmUsr.h"
 
 #include "BoxText.h"
+#include "CharacterLimit.h"
 #include "FrmSrc.h"
 #include "KeyFilters.h"
 #include "Messages.h"
 #include "ScreenRegistry.h"
 #include "ui_FrmUsr.h"
+#include "UserStore.h"
+#include "UserValidation.h"
 #include "WholeNumber.h"
 
 #include <QFocusEvent>
-#include <QSqlQuery>
 #include <QStyle>
 
 namespace {
@@ -17,14 +19,8 @@ namespace {
 const QString kRegister = QStringLiteral("&Registrar");
 const QString kModify = QStringLiteral("&Modificar");
 
-int flag(const QCheckBox* box)
+QDate dateOr(const QDate& date, const QDate& fallback)
 {
-    return box->isChecked() ? 1 : 0;
-}
-
-QDate dateOr(const QVariant& value, const QDate& fallback)
-{
-    const QDate date = value.toDate();
     return date.isValid() ? date : fallback;
 }
 
@@ -40,6 +36,8 @@ FrmUsr::FrmUsr(ConsoleContext& context, QWidget* parent)
         QStringLiteral("edit-find"), style()->standardIcon(QStyle::SP_FileDialogContentsView)));
     KeyUpper(ui_->TbUsr);
     KeyUpper(ui_->TbNomb);
+    for (QLineEdit* box : {ui_->TbNomb, ui_->TxtContra, ui_->TxtVeri, ui_->TxtCorreo})
+        limitCharacters(box);
     ui_->TbUsr->installEventFilter(this);
     connect(ui_->BtnFind, &QPushButton::clicked, this, &FrmUsr::BtnFind_Click);
     connect(ui_->BtnReg, &QPushButton::clicked, this, &FrmUsr::BtnReg_Click);
@@ -58,10 +56,8 @@ void FrmUsr::Form_Load()
 {
     context_.skin.applySkin(this);
     ui_->CmbDep->clear();
-    QSqlQuery q =
-        context_.db.query(QStringLiteral("select departamento,Nombre_departamento from Kxdepart"));
-    while (q.next())
-        ui_->CmbDep->addItem(q.value(1).toString(), q.value(0).toInt());
+    for (const Department& department : UserStore::departments(context_.db))
+        ui_->CmbDep->addItem(department.name, department.number);
     CleanData();
 }
 
@@ -96,9 +92,8 @@ void FrmUsr::FindUsr()
     const std::optional<int> number = wholeNumber(text);
     if (!number)
         return;
-    QSqlQuery q =
-        context_.db.query(QStringLiteral("select * from KXUsuario where Usuario = ?"), {*number});
-    if (!q.isActive() || !q.next()) {
+    const std::optional<UserRecord> user = UserStore::load(context_.db, *number);
+    if (!user) {
         ui_->BtnReg->setText(kRegister);
         ui_->BtnDel->setEnabled(false);
         CleanData();
@@ -107,34 +102,29 @@ void FrmUsr::FindUsr()
     ui_->BtnReg->setText(kModify);
     ui_->BtnDel->setEnabled(true);
     const QDate today = context_.clock.today();
-    SelectedDepartment = q.value(QStringLiteral("departamento")).toInt();
+    SelectedDepartment = user->department;
     ShowDepartmentName();
-    ui_->TbNomb->setText(q.value(QStringLiteral("Nombre")).toString());
-    ui_->TxtCorreo->setText(q.value(QStringLiteral("Correo")).toString());
-    ui_->DTPIngreso->setDate(dateOr(q.value(QStringLiteral("Fecha_Ingreso")), today));
-    ui_->ChkAdmin->setChecked(q.value(QStringLiteral("administrador")).toInt() == 1);
-    ui_->ChkMultiple->setChecked(q.value(QStringLiteral("Chequeo_Multiple")).toInt() == 1);
-    ui_->TxtContra->setText(q.value(QStringLiteral("Password")).toString());
+    ui_->TbNomb->setText(user->name);
+    ui_->TxtCorreo->setText(user->email);
+    ui_->DTPIngreso->setDate(dateOr(user->joined, today));
+    ui_->ChkAdmin->setChecked(user->administrator);
+    ui_->ChkMultiple->setChecked(user->multipleChecks);
+    ui_->TxtContra->setText(user->password);
     ui_->TxtVeri->setText(ui_->TxtContra->text());
-    if (q.value(QStringLiteral("activo")).toInt() != 0) {
-        ui_->ChkStat->setChecked(true);
-        ui_->DTPBaja->setDate(dateOr(q.value(QStringLiteral("Fecha_Baja")), today));
-    } else {
-        ui_->ChkStat->setChecked(false);
-    }
+    ui_->ChkStat->setChecked(user->hasLeft);
+    if (user->hasLeft)
+        ui_->DTPBaja->setDate(dateOr(user->leftOn, today));
     ChkStat_Click();
-    ui_->ChkCheca->setChecked(q.value(QStringLiteral("Puede_checar_clave")).toInt() != 0);
-    ui_->ChkRotativo->setChecked(q.value(QStringLiteral("Horario_rotativo")).toInt() != 0);
+    ui_->ChkCheca->setChecked(user->checksWithPassword);
+    ui_->ChkRotativo->setChecked(user->rotatingSchedule);
     context_.skin.applySkin(this);
 }
 
 void FrmUsr::ShowDepartmentName()
 {
-    QSqlQuery q = context_.db.query(
-        QStringLiteral("select Nombre_departamento from Kxdepart where departamento=?"),
-        {SelectedDepartment});
+    const std::optional<QString> name = UserStore::departmentName(context_.db, SelectedDepartment);
     QComboBox* box = ui_->CmbDep;
-    if (!q.isActive() || !q.next()) {
+    if (!name) {
         // Not the department of the user shown before: the box asks for one instead.
         box->setCurrentIndex(-1);
         box->clearEditText();
@@ -144,15 +134,12 @@ void FrmUsr::ShowDepartmentName()
     if (entry >= 0)
         box->setCurrentIndex(entry);
     else
-        box->setEditText(q.value(0).toString());
+        box->setEditText(*name);
 }
 
 void FrmUsr::FindDepartmentByName()
 {
-    const QVariant found = context_.db.scalar(
-        QStringLiteral("select departamento from Kxdepart where Nombre_departamento=?"),
-        {ui_->CmbDep->currentText()});
-    SelectedDepartment = found.isValid() ? found.toInt() : 0;
+    SelectedDepartment = UserStore::departmentByName(context_.db, ui_->CmbDep->currentText());
 }
 
 int FrmUsr::selectedDepartmentIndex() const
@@ -207,47 +194,24 @@ bool FrmUsr::validate()
 {
     ui_->TbUsr->setText(ui_->TbUsr->text().trimmed());
     ui_->TbNomb->setText(ui_->TbNomb->text().trimmed());
-    bool valid = true;
-    // A new user's number may be empty (the database assigns it); a user being changed needs
-    // his number.
-    if (modifying() && !wholeNumber(ui_->TbUsr->text())) {
-        ShowError(QStringLiteral("El número de usuario no es válido"),
-                  QStringLiteral("Usuario incorrecto"));
-        ui_->TbUsr->setFocus();
-        valid = false;
-    }
-    if (valid && ui_->TbNomb->text().isEmpty()) {
-        ShowError(QStringLiteral("Es necesario introducir un nombre válido antes de registrar un "
-                                 "usuario."),
-                  QStringLiteral("Nombre incorrecto"));
-        ui_->TbNomb->setFocus();
-        valid = false;
-    }
-    if (valid && ui_->TxtCorreo->text().isEmpty()) {
-        ShowError(QStringLiteral("Es necesario introducir un correo Electronico válido antes de "
-                                 "registrar un usuario."),
-                  QStringLiteral("E-mail incorrecto"));
-        ui_->TxtCorreo->setFocus();
-        valid = false;
-    }
-    if (valid && selectedDepartmentIndex() < 0) {
+    // A typed department name counts when it is a department's.
+    if (selectedDepartmentIndex() < 0)
         FindDepartmentByName();
-        if (SelectedDepartment == 0) {
-            ShowError(QStringLiteral("Es necesario seleccionar un departamento."),
-                      QStringLiteral("Sin Departamento"));
-            ui_->CmbDep->setFocus();
-            valid = false;
-        }
+    const QList<UserProblem> problems = userProblems({
+        .modifying = modifying(),
+        .number = ui_->TbUsr->text(),
+        .name = ui_->TbNomb->text(),
+        .email = ui_->TxtCorreo->text(),
+        .departmentKnown = selectedDepartmentIndex() >= 0 || SelectedDepartment != 0,
+        .password = ui_->TxtContra->text(),
+        .confirmation = ui_->TxtVeri->text(),
+    });
+    for (const UserProblem& problem : problems) {
+        ShowError(problem.text, problem.title);
+        if (auto* control = findChild<QWidget*>(problem.control))
+            control->setFocus();
     }
-    // Checked even after another failure, so its message may follow another one.
-    const QString password = ui_->TxtContra->text().trimmed();
-    if (password != ui_->TxtVeri->text().trimmed() || (valid && password.isEmpty())) {
-        ShowError(QStringLiteral("La Confirmación de la contraseña no coincide"),
-                  QStringLiteral("Verifique la contraseña"));
-        ui_->TxtVeri->setFocus();
-        valid = false;
-    }
-    return valid;
+    return problems.isEmpty();
 }
 
 void FrmUsr::BtnReg_Click()
@@ -256,54 +220,51 @@ void FrmUsr::BtnReg_Click()
         SaveData();
 }
 
+UserRecord FrmUsr::screenUser() const
+{
+    UserRecord user;
+    const int index = selectedDepartmentIndex();
+    user.name = ui_->TbNomb->text();
+    user.department = index >= 0 ? ui_->CmbDep->itemData(index).toInt() : SelectedDepartment;
+    user.joined = ui_->DTPIngreso->date();
+    user.password = ui_->TxtContra->text();
+    user.email = ui_->TxtCorreo->text();
+    user.hasLeft = ui_->ChkStat->isChecked();
+    user.leftOn = ui_->DTPBaja->date();
+    user.administrator = ui_->ChkAdmin->isChecked();
+    user.checksWithPassword = ui_->ChkCheca->isChecked();
+    user.multipleChecks = ui_->ChkMultiple->isChecked();
+    user.rotatingSchedule = ui_->ChkRotativo->isChecked();
+    return user;
+}
+
 void FrmUsr::SaveData()
 {
-    const bool existing = modifying();
-    const int index = selectedDepartmentIndex();
-    const int department = index >= 0 ? ui_->CmbDep->itemData(index).toInt() : SelectedDepartment;
-    SqlValues values{
-        {QStringLiteral("Nombre"), ui_->TbNomb->text()},
-        {QStringLiteral("Departamento"), department},
-        {QStringLiteral("Fecha_Ingreso"), ui_->DTPIngreso->date()},
-        {QStringLiteral("Password"), ui_->TxtContra->text().trimmed().toUpper()},
-        {QStringLiteral("Correo"), ui_->TxtCorreo->text().trimmed().toUpper()},
-    };
-    if (ui_->ChkStat->isChecked()) {
-        values.append({QStringLiteral("activo"), 1});
-        values.append({QStringLiteral("fecha_baja"), ui_->DTPBaja->date()});
-    } else {
-        values.append({QStringLiteral("activo"), 0}); // the stored leaving date stays
-    }
-    values.append({QStringLiteral("Administrador"), flag(ui_->ChkAdmin)});
-    values.append({QStringLiteral("Puede_checar_clave"), flag(ui_->ChkCheca)});
-    values.append({QStringLiteral("Chequeo_Multiple"), flag(ui_->ChkMultiple)});
-    values.append({QStringLiteral("Horario_rotativo"), flag(ui_->ChkRotativo)});
-
-    // The user number is never written: a new user's number comes from the database.
-    if (existing) {
+    Db& db = context_.db;
+    const UserRecord user = screenUser();
+    QString done;
+    if (modifying()) {
         const std::optional<int> number = wholeNumber(ui_->TbUsr->text());
-        const bool found =
-            number &&
-            context_.db
-                .scalar(QStringLiteral("select Usuario from KxUsuario where usuario=?"), {*number})
-                .isValid();
-        if (!found) {
+        if (!number || !UserStore::exists(db, *number)) {
             ShowError(QStringLiteral("El Usuario ya no existe; los cambios no se guardaron."),
                       QStringLiteral("Usuario incorrecto"));
             ui_->BtnReg->setText(kRegister);
             ui_->BtnDel->setEnabled(false);
             return;
         }
-        if (context_.db.updateRow(QStringLiteral("KxUsuario"), values, QStringLiteral("usuario=?"),
-                                  {*number}) < 0)
+        if (!UserStore::update(db, *number, user))
             return;
-    } else if (context_.db.insertRow(QStringLiteral("KxUsuario"), values) < 0) {
-        return;
+        done = QStringLiteral("Los Datos Fueron Modificados Correctamente.");
+    } else {
+        // A number typed for a new user is not used: the box says the one he was given.
+        const qint64 number = UserStore::insert(db, user);
+        if (number < 0)
+            return;
+        done = QStringLiteral("Los Datos Fueron Registrados Correctamente.\n"
+                              "Número de usuario asignado: %1")
+                   .arg(number);
     }
-    ShowInfo(QStringLiteral("Los Datos Fueron ") +
-                 (existing ? QStringLiteral("Modificados") : QStringLiteral("Registrados")) +
-                 QStringLiteral(" Correctamente."),
-             QStringLiteral("Registro exitoso."));
+    ShowInfo(done, QStringLiteral("Registro exitoso."));
     ui_->TbUsr->clear();
     CleanData();
 }
@@ -318,23 +279,7 @@ void FrmUsr::BtnDel_Click()
                                  "registro actual?"),
                   QStringLiteral("¿Borrar Usuario?")))
         return;
-    // All four or none: a failure part-way cannot leave half a user behind.
-    static const QStringList statements{
-        QStringLiteral("delete from KxUsuario where Usuario = ?"),
-        QStringLiteral("delete from KxEvento where Usuario = ?"),
-        QStringLiteral("delete from KxFingerP where Usuario = ?"),
-        QStringLiteral("delete from Kxhorario_personal where Usuario = ?"),
-    };
-    Db& db = context_.db;
-    if (!db.transaction())
-        return;
-    for (const QString& statement : statements) {
-        if (db.exec(statement, {*number}) < 0) {
-            db.rollback();
-            return;
-        }
-    }
-    if (!db.commit())
+    if (!UserStore::remove(context_.db, *number))
         return;
     ShowInfo(QStringLiteral("El Usuario y todos sus movimientos fueron eliminados."),
              QStringLiteral("Registro eliminado"));

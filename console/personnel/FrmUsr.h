@@ -1,11 +1,13 @@
 #pragma once
 // The users screen: one employee at a time. Typing (or choosing) a user number loads him and
 // switches to "&Modificar"; an unknown number clears the screen for "&Registrar"ing a new one,
-// whose number the database assigns. Deleting a user also deletes his events, fingerprints and
-// schedule assignments.
+// whose number the database assigns and the success box tells. Deleting a user also deletes his
+// events, fingerprints and schedule assignments. The rows go through UserStore; the checks
+// before saving are userProblems (UserValidation).
 
 #include "ConsoleContext.h"
 #include "FrmSrc.h"
+#include "UserStore.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -54,6 +56,8 @@ private:
     // The list entry of CmbDep that is selected and shown, or -1.
     int selectedDepartmentIndex() const;
     bool validate();
+    // The user as the screen shows him.
+    UserRecord screenUser() const;
 
     ConsoleContext& context_;
     Ui::FrmUsr* ui_;
