@@ -36,7 +36,7 @@ void FrmMPersonales::Form_Load()
     context_.skin.applySkin(this);
     placeWhenShown(this);
     loadRecipients(context_.db, *employees_);
-    ui_->iGrid1->resizeColumnsToContents();
+    fitColumns(ui_->iGrid1);
 }
 
 void FrmMPersonales::iGrid1_Click(int row)
@@ -53,7 +53,12 @@ void FrmMPersonales::Carga_Mensajes()
     if (chosenUser_ == 0)
         return;
     loadPersonalMessages(context_.db, chosenUser_, *messages_);
-    ui_->iGrid2->resizeColumnsToContents();
+    fitColumns(ui_->iGrid2);
+}
+
+FrmMPersonales_creacion* FrmMPersonales::creationScreen() const
+{
+    return creation_;
 }
 
 void FrmMPersonales::Command1_Click()

@@ -29,7 +29,7 @@ public:
     RowsModel* employees() const { return employees_; }
     RowsModel* messages() const { return messages_; }
     // The creation screen while it is open.
-    FrmMPersonales_creacion* creationScreen() const { return creation_; }
+    FrmMPersonales_creacion* creationScreen() const;
 
 private:
     void Form_Load();

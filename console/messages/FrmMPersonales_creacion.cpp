@@ -43,7 +43,7 @@ void FrmMPersonales_creacion::Form_Load()
     placeWhenShown(this);
     ui_->DtFecha->setDate(context_.clock.today());
     loadRecipients(context_.db, *employees_);
-    ui_->iGrid1->resizeColumnsToContents();
+    fitColumns(ui_->iGrid1);
     OpcSeleccion_Click();
 }
 
@@ -74,7 +74,6 @@ QList<int> FrmMPersonales_creacion::recipients() const
 
 void FrmMPersonales_creacion::BtnAceptar_Click()
 {
-    BusyPointer busy;
     const QList<int> users = recipients();
     NewPersonalMessage message;
     message.asunto = ui_->TxtAsunto->text();
@@ -87,8 +86,11 @@ void FrmMPersonales_creacion::BtnAceptar_Click()
             control->setFocus();
         return;
     }
-    if (!MessageStore::sendPersonal(context_.db, users, message))
-        return;
+    {
+        BusyPointer busy;
+        if (!MessageStore::sendPersonal(context_.db, users, message))
+            return;
+    }
     const QSet<int> sentTo(users.cbegin(), users.cend());
     for (int row = 0; row < employees_->rowCount(); ++row) {
         if (sentTo.contains(employees_->key(row)))

@@ -40,7 +40,7 @@ void FrmMUbicacion::Form_Load()
     placeWhenShown(this);
     ui_->DTPFecha->setDate(context_.clock.today());
     loadLocations(context_.db, *locations_);
-    ui_->iGrid1->resizeColumnsToContents();
+    fitColumns(ui_->iGrid1);
 }
 
 void FrmMUbicacion::iGrid1_Click(int row)
@@ -71,7 +71,6 @@ QList<int> FrmMUbicacion::selectedLocations() const
 
 void FrmMUbicacion::CmdGuardar_Click()
 {
-    BusyPointer busy;
     const QString text = ui_->TxtMensaje->toPlainText();
     const bool todas = ui_->ChKTodos->isChecked();
     const QList<int> numbers = todas ? locations_->keys() : selectedLocations();

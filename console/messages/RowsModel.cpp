@@ -8,6 +8,10 @@
 
 namespace {
 
+// Widest a column grows to show its texts; longer texts are cut with "..." (the tooltip has
+// them whole).
+constexpr int kWidestColumn = 320;
+
 // The light green the terminal uses for an accepted punch.
 const QColor kSentColour(0x80, 0xFF, 0x80);
 
@@ -87,4 +91,11 @@ void showRows(QTableView* view, RowsModel* model)
     view->setWordWrap(false);
     view->verticalHeader()->hide();
     view->horizontalHeader()->setStretchLastSection(true);
+}
+
+void fitColumns(QTableView* view)
+{
+    view->resizeColumnsToContents();
+    for (int col = 0; col < view->model()->columnCount(); ++col)
+        view->setColumnWidth(col, qMin(view->columnWidth(col), kWidestColumn));
 }

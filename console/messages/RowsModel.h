@@ -40,3 +40,6 @@ private:
 
 // Puts the model in the view as a read-only grid of whole rows.
 void showRows(QTableView* view, RowsModel* model);
+
+// Widens each column to its texts, a long text no wider than a few words' room.
+void fitColumns(QTableView* view);
