@@ -76,8 +76,9 @@ void FrmMPersonales_creacion::BtnAceptar_Click()
 {
     const QList<int> users = recipients();
     NewPersonalMessage message;
-    message.asunto = ui_->TxtAsunto->text();
-    message.cuerpo = ui_->TxtTexto->toPlainText();
+    // Upper case as typed; pasted text too.
+    message.asunto = ui_->TxtAsunto->text().toUpper();
+    message.cuerpo = ui_->TxtTexto->toPlainText().toUpper();
     message.fecha = ui_->DtFecha->date();
     message.remite = context_.AdminUser;
     if (const auto problem = checkPersonalMessage(message.asunto, message.cuerpo, users.size())) {

@@ -71,7 +71,8 @@ QList<int> FrmMUbicacion::selectedLocations() const
 
 void FrmMUbicacion::CmdGuardar_Click()
 {
-    const QString text = ui_->TxtMensaje->toPlainText();
+    // Upper case as typed; pasted text too.
+    const QString text = ui_->TxtMensaje->toPlainText().toUpper();
     const bool todas = ui_->ChKTodos->isChecked();
     const QList<int> numbers = todas ? locations_->keys() : selectedLocations();
     if (const auto problem = checkLocationMessage(text, numbers.size())) {
