@@ -20,6 +20,9 @@ FrmMPersonales::FrmMPersonales(ConsoleContext& context, QWidget* parent)
     ui_->setupUi(this);
     showRows(ui_->iGrid1, employees_);
     showRows(ui_->iGrid2, messages_);
+    // The message body takes the room the other columns leave; its tooltip shows it whole.
+    ui_->iGrid2->horizontalHeader()->setStretchLastSection(false);
+    ui_->iGrid2->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
     connect(ui_->iGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { iGrid1_Click(current.row()); });
     connect(ui_->Command1, &QPushButton::clicked, this, &FrmMPersonales::Command1_Click);

@@ -10,7 +10,7 @@ namespace {
 
 // Widest a column grows to show its texts; longer texts are cut with "..." (the tooltip has
 // them whole).
-constexpr int kWidestColumn = 320;
+constexpr int kWidestColumn = 300;
 
 // The light green the terminal uses for an accepted punch.
 const QColor kSentColour(0x80, 0xFF, 0x80);
