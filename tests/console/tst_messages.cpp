@@ -2,9 +2,7 @@
 // what the grids list, what a send stores, the checks before it, and that a send broken half way
 // leaves nothing behind.
 
-#include "ConsoleScreens.h"
 #include "ConsoleTesting.h"
-#include "FrmMain.h"
 #include "FrmMPersonales.h"
 #include "FrmMPersonales_creacion.h"
 #include "FrmMUbicacion.h"
@@ -16,7 +14,6 @@
 #include "ui_FrmMPersonales_creacion.h"
 #include "ui_FrmMUbicacion.h"
 
-#include <QAction>
 #include <QItemSelectionModel>
 #include <QSqlQuery>
 #include <QtTest>
@@ -181,97 +178,50 @@ private slots:
 
     // --- The checks before a send -------------------------------------------------------
 
-    void personalMessageChecks_data()
+    void messageChecks_data()
     {
+        QTest::addColumn<bool>("personal"); // false: a location message in `texto`
         QTest::addColumn<QString>("asunto");
         QTest::addColumn<QString>("texto");
         QTest::addColumn<int>("recipients");
-        QTest::addColumn<QString>("control"); // empty: nothing to correct
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("title");
-        const QString missing = "Debe especificar Asunto y mensaje";
-        const QString incomplete = "Mensaje Incompleto";
-        QTest::newRow("complete") << "JUNTA"
-                                  << "A LAS 5" << 1 << ""
-                                  << ""
-                                  << "";
-        QTest::newRow("no subject") << ""
-                                    << "A LAS 5" << 1 << "TxtAsunto" << missing << incomplete;
-        QTest::newRow("blank subject") << "   "
-                                       << "A LAS 5" << 1 << "TxtAsunto" << missing << incomplete;
-        QTest::newRow("no text") << "JUNTA"
-                                 << "" << 1 << "TxtTexto" << missing << incomplete;
-        QTest::newRow("text of line breaks") << "JUNTA"
-                                             << "\n\n"
-                                             << 1 << "TxtTexto" << missing << incomplete;
-        QTest::newRow("neither, no one") << ""
-                                         << "" << 0 << "TxtAsunto" << missing << incomplete;
-        QTest::newRow("30 characters") << QString(30, 'A') << "X" << 1 << ""
-                                       << ""
-                                       << "";
-        QTest::newRow("31 characters") << QString(31, 'A') << "X" << 1 << "TxtAsunto"
-                                       << "El Asunto admite como máximo 30 caracteres"
-                                       << "Mensaje Demasiado Largo";
-        QTest::newRow("text of 65535 bytes") << "S" << QString(65535, 'A') << 1 << ""
-                                             << ""
-                                             << "";
-        // 32768 "Ñ" are 65536 bytes: one too many for the column.
-        QTest::newRow("text of 65536 bytes")
-            << "S" << QString(32768, QChar(0xD1)) << 1 << "TxtTexto"
-            << "El mensaje es demasiado largo"
-            << "Mensaje Demasiado Largo";
-        QTest::newRow("no one chosen") << "JUNTA"
-                                       << "A LAS 5" << 0 << "iGrid1"
-                                       << "Seleccione al menos un Usuario" << incomplete;
+        QTest::addColumn<QString>("problem"); // "control: text / title"; empty when none
+        const auto row = [](const char* name, bool personal, const QString& asunto,
+                            const QString& texto, int recipients, const QString& problem) {
+            QTest::newRow(name) << personal << asunto << texto << recipients << problem;
+        };
+        const QString missing = "Debe especificar Asunto y mensaje / Mensaje Incompleto";
+        const QString tooLong = "El mensaje es demasiado largo / Mensaje Demasiado Largo";
+        // 32768 "Ñ" are 65536 bytes: one more than the text columns hold.
+        const QString overlong(32768, QChar(0xD1));
+        row("complete", true, "JUNTA", "A LAS 5", 1, "");
+        row("no subject", true, "", "A LAS 5", 1, "TxtAsunto: " + missing);
+        row("blank subject", true, "   ", "A LAS 5", 1, "TxtAsunto: " + missing);
+        row("text of line breaks", true, "JUNTA", "\n\n", 1, "TxtTexto: " + missing);
+        row("subject of 30", true, QString(30, 'A'), "X", 1, "");
+        row("subject of 31", true, QString(31, 'A'), "X", 1,
+            "TxtAsunto: El Asunto admite como máximo 30 caracteres / Mensaje Demasiado Largo");
+        row("text of 65535 bytes", true, "S", QString(65535, 'A'), 1, "");
+        row("text of 65536 bytes", true, "S", overlong, 1, "TxtTexto: " + tooLong);
+        row("no employee", true, "JUNTA", "A LAS 5", 0,
+            "iGrid1: Seleccione al menos un Usuario / Mensaje Incompleto");
+        row("location message", false, "", "INVENTARIO", 2, "");
+        row("blank location message", false, "", " \n ", 2,
+            "TxtMensaje: Debe especificar mensaje / Mensaje Incompleto");
+        row("location message too long", false, "", overlong, 1, "TxtMensaje: " + tooLong);
+        row("no location", false, "", "INVENTARIO", 0,
+            "iGrid1: Seleccione al menos una Ubicación / Mensaje Incompleto");
     }
-    void personalMessageChecks()
+    void messageChecks()
     {
+        QFETCH(bool, personal);
         QFETCH(QString, asunto);
         QFETCH(QString, texto);
         QFETCH(int, recipients);
-        QFETCH(QString, control);
-        QFETCH(QString, text);
-        QFETCH(QString, title);
-        const auto problem = checkPersonalMessage(asunto, texto, recipients);
-        QCOMPARE(problem.has_value(), !control.isEmpty());
-        if (problem) {
-            QCOMPARE(problem->control, control);
-            QCOMPARE(problem->text, text);
-            QCOMPARE(problem->title, title);
-        }
-    }
-
-    void locationMessageChecks_data()
-    {
-        QTest::addColumn<QString>("mensaje");
-        QTest::addColumn<int>("locations");
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("complete") << "INVENTARIO" << 2 << ""
-                                  << "";
-        QTest::newRow("empty") << "" << 2 << "TxtMensaje"
-                               << "Debe especificar mensaje";
-        QTest::newRow("blank") << " \n " << 2 << "TxtMensaje"
-                               << "Debe especificar mensaje";
-        QTest::newRow("empty, no location") << "" << 0 << "TxtMensaje"
-                                            << "Debe especificar mensaje";
-        QTest::newRow("too long") << QString(32768, QChar(0xD1)) << 1 << "TxtMensaje"
-                                  << "El mensaje es demasiado largo";
-        QTest::newRow("no location chosen") << "INVENTARIO" << 0 << "iGrid1"
-                                            << "Seleccione al menos una Ubicación";
-    }
-    void locationMessageChecks()
-    {
-        QFETCH(QString, mensaje);
-        QFETCH(int, locations);
-        QFETCH(QString, control);
-        QFETCH(QString, text);
-        const auto problem = checkLocationMessage(mensaje, locations);
-        QCOMPARE(problem.has_value(), !control.isEmpty());
-        if (problem) {
-            QCOMPARE(problem->control, control);
-            QCOMPARE(problem->text, text);
-        }
+        QFETCH(QString, problem);
+        const auto found = personal ? checkPersonalMessage(asunto, texto, recipients)
+                                    : checkLocationMessage(texto, recipients);
+        QCOMPARE(found ? found->control + ": " + found->text + " / " + found->title : QString(),
+                 problem);
     }
 
     // --- Personal messages ----------------------------------------------------------------
@@ -322,26 +272,6 @@ private slots:
         QCOMPARE(column(form.messages(), 2), QStringList{"DE OTRO"});
     }
 
-    void creationScreenOpens()
-    {
-        FrmMPersonales form(*context);
-        form.show();
-        form.ui()->Command1->click();
-        QPointer<FrmMPersonales_creacion> creation = form.creationScreen();
-        QVERIFY(creation);
-        QVERIFY(creation->isVisible());
-        QCOMPARE(creation->windowModality(), Qt::ApplicationModal);
-        QCOMPARE(creation->windowTitle(), QStringLiteral("Creación de Mensajes"));
-        auto* ui = creation->ui();
-        QCOMPARE(ui->OpcSeleccion->text(), QStringLiteral("Solo los Usuarios Seleccionados"));
-        QCOMPARE(ui->OpcTodos->text(), QStringLiteral("Todos los Usuarios"));
-        QVERIFY(ui->OpcSeleccion->isChecked());
-        QCOMPARE(ui->DtFecha->date(), kToday);
-        QCOMPARE(column(creation->employees(), 0), (QStringList{"8", "1", "7"}));
-        creation->close();
-        QTRY_VERIFY(creation.isNull());
-    }
-
     void sendingStoresOneRowPerRecipient_data()
     {
         QTest::addColumn<bool>("todos");
@@ -366,7 +296,13 @@ private slots:
         list.ui()->Command1->click();
         QPointer<FrmMPersonales_creacion> form = list.creationScreen();
         QVERIFY(form);
+        QCOMPARE(form->windowModality(), Qt::ApplicationModal);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Creación de Mensajes"));
         auto* ui = form->ui();
+        QCOMPARE(ui->OpcSeleccion->text(), QStringLiteral("Solo los Usuarios Seleccionados"));
+        QCOMPARE(ui->OpcTodos->text(), QStringLiteral("Todos los Usuarios"));
+        QVERIFY(ui->OpcSeleccion->isChecked());
+        QCOMPARE(ui->DtFecha->date(), kToday);
         selectKeys(ui->iGrid1, form->employees(), selected);
         if (todos) {
             QTest::mouseClick(ui->OpcTodos, Qt::LeftButton);
@@ -401,23 +337,6 @@ private slots:
         QCOMPARE(column(list.messages(), 1), QStringList{""});
     }
 
-    void sentRowsChangeTheirLook()
-    {
-        auto form = openCreation();
-        selectKeys(form->ui()->iGrid1, form->employees(), {1, 7});
-        form->ui()->TxtAsunto->setText("AVISO");
-        form->ui()->TxtTexto->setPlainText("TEXTO");
-        RecordingMessages boxes;
-        form->ui()->BtnAceptar->click();
-        for (int row = 0; row < form->employees()->rowCount(); ++row) {
-            const bool sent = form->employees()->key(row) != 8;
-            QCOMPARE(form->employees()->isSent(row), sent);
-            const QModelIndex cell = form->employees()->index(row, 2);
-            QCOMPARE(cell.data(Qt::BackgroundRole).isValid(), sent);
-            QCOMPARE(cell.data(Qt::FontRole).value<QFont>().bold(), sent);
-        }
-    }
-
     void refusedSendsStoreNothing_data()
     {
         QTest::addColumn<QString>("asunto");
@@ -425,9 +344,6 @@ private slots:
         QTest::addColumn<bool>("anyoneSelected");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("no subject") << ""
-                                    << "TEXTO" << true << "Debe especificar Asunto y mensaje"
-                                    << "TxtAsunto";
         QTest::newRow("no text") << "ASUNTO"
                                  << "" << true << "Debe especificar Asunto y mensaje"
                                  << "TxtTexto";
@@ -586,31 +502,18 @@ private slots:
             QCOMPARE(form->locations()->isSent(row), marked.contains(form->locations()->key(row)));
     }
 
-    void refusedLocationSavesChangeNothing_data()
+    void aSaveForNoLocationChangesNothing()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("anySelected");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("no text") << "" << true << "Debe especificar mensaje";
-        QTest::newRow("no location") << "AVISO" << false << "Seleccione al menos una Ubicación";
-    }
-    void refusedLocationSavesChangeNothing()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, anySelected);
-        QFETCH(QString, error);
         addLocationMessage(3, "ANTERIOR", kServerNow.addDays(-1));
         auto form = openLocations();
-        if (anySelected)
-            selectKeys(form->ui()->iGrid1, form->locations(), {3});
-        form->ui()->TxtMensaje->setPlainText(text);
+        form->ui()->TxtMensaje->setPlainText("AVISO");
         RecordingMessages boxes;
         form->ui()->CmdGuardar->click();
         QCOMPARE(boxes.boxes.size(), 1);
         QCOMPARE(boxes.boxes[0].kind, QStringLiteral("error"));
-        QCOMPARE(boxes.boxes[0].text, error);
-        QCOMPARE(boxes.boxes[0].title, QStringLiteral("Mensaje Incompleto"));
+        QCOMPARE(boxes.boxes[0].text, QStringLiteral("Seleccione al menos una Ubicación"));
         QCOMPARE(locationRows(), QStringList{"3: ANTERIOR"});
+        QCOMPARE(form->ui()->TxtMensaje->toPlainText(), QStringLiteral("AVISO"));
     }
 
     void aSaveToAllBrokenHalfWayChangesNothing()
@@ -634,27 +537,6 @@ private slots:
         db.exec("DROP TRIGGER falla_envio");
         form->ui()->CmdGuardar->click();
         QCOMPARE(locationRows(), (QStringList{"3: NUEVO", "4: NUEVO", "5: NUEVO"}));
-    }
-
-    // --- The main menu ----------------------------------------------------------------------
-
-    void menuOpensBothScreens()
-    {
-        FrmMain main(*context);
-        registerScreens(main);
-        main.show();
-        main.menuItem("msgper")->trigger();
-        QPointer<QWidget> personal = main.screens().screen(main.menuItem("msgper"));
-        QVERIFY(qobject_cast<FrmMPersonales*>(personal));
-        QCOMPARE(personal->windowModality(), Qt::ApplicationModal);
-        personal->close();
-        QTRY_VERIFY(personal.isNull());
-        main.menuItem("cmdGenerales")->trigger();
-        QPointer<QWidget> locations = main.screens().screen(main.menuItem("cmdGenerales"));
-        QVERIFY(qobject_cast<FrmMUbicacion*>(locations));
-        QCOMPARE(locations->windowModality(), Qt::ApplicationModal);
-        locations->close();
-        QTRY_VERIFY(locations.isNull());
     }
 };
 
