@@ -2,6 +2,8 @@
 
 #include "FrmDepartamentos.h"
 #include "FrmMain.h"
+#include "FrmMPersonales.h"
+#include "FrmMUbicacion.h"
 #include "FrmUbicaciones.h"
 #include "FrmUsr.h"
 
@@ -16,4 +18,10 @@ void registerScreens(FrmMain& main)
     main.registerScreen(
         QStringLiteral("CmdUbicaciones"), ScreenKind::Modal,
         [](FrmMain& m, QWidget* parent) { return new FrmUbicaciones(m.context(), parent); });
+    main.registerScreen(
+        QStringLiteral("msgper"), ScreenKind::Modal,
+        [](FrmMain& m, QWidget* parent) { return new FrmMPersonales(m.context(), parent); });
+    main.registerScreen(
+        QStringLiteral("cmdGenerales"), ScreenKind::Modal,
+        [](FrmMain& m, QWidget* parent) { return new FrmMUbicacion(m.context(), parent); });
 }

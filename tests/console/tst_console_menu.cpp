@@ -115,9 +115,9 @@ private slots:
         QTest::newRow("CmdOpt") << "CmdOpt"
                                 << "&Opciones" << true;
         QTest::newRow("msgper") << "msgper"
-                                << "&Mensajes Personales..." << false;
+                                << "&Mensajes Personales..." << true;
         QTest::newRow("cmdGenerales") << "cmdGenerales"
-                                      << "Mensajes &Generales..." << false;
+                                      << "Mensajes &Generales..." << true;
         QTest::newRow("CmdCheck") << "CmdCheck"
                                   << "&Registro manual de eventos..." << false;
         QTest::newRow("CmdDias") << "CmdDias"
