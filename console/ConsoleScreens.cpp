@@ -2,6 +2,7 @@
 
 #include "FrmDepartamentos.h"
 #include "FrmMain.h"
+#include "FrmReportes.h"
 #include "FrmUbicaciones.h"
 #include "FrmUsr.h"
 
@@ -16,4 +17,7 @@ void registerScreens(FrmMain& main)
     main.registerScreen(
         QStringLiteral("CmdUbicaciones"), ScreenKind::Modal,
         [](FrmMain& m, QWidget* parent) { return new FrmUbicaciones(m.context(), parent); });
+    main.registerScreen(
+        QStringLiteral("CmdDyn"), ScreenKind::Child,
+        [](FrmMain& m, QWidget* parent) { return new FrmReportes(m.context(), parent); });
 }
