@@ -69,6 +69,11 @@ void FrmReportes::Form_Load()
     Carga_Usuarios();
 }
 
+FrmReportes_Filtro* FrmReportes::filterDialog() const
+{
+    return filter_;
+}
+
 void FrmReportes::Carga_Usuarios()
 {
     fillUsers(ReportStore::CurrentUsers(context_.db));

@@ -45,7 +45,7 @@ public:
 
     Ui::FrmReportes* ui() const { return ui_; }
     // The filter dialog while it is open.
-    FrmReportes_Filtro* filterDialog() const { return filter_; }
+    FrmReportes_Filtro* filterDialog() const;
 
     void CmbReportes_Click();
     void ChkSeleccion_Click(bool checked);

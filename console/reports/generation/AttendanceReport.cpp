@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kColumns = 20;
 // Rows per INSERT: 20 000 bound values, well below the server's 65 535 per statement.
-constexpr int kRowsPerInsert = 1000;
+constexpr int kRowsPerInsert = 50;
 
 QString insertSql(int rows)
 {
