@@ -143,7 +143,7 @@ void evaluate(Db& db, int u)
         const QDate d = row.fecha;
         int diaLaborable = 0, falta = 0, incompleto = 0, retardo = 0, salidaPrematura = 0;
         qint64 planned = 0;
-        QString tipo;
+        QString tipo = QStringLiteral(""); // an empty label is written as empty text
         int late = 0, early = 0;
         const int order = rotationOrder(db, u, d);
         QSqlQuery h = db.query(scheduleQuery(row.weekday + 1), {u, order});
