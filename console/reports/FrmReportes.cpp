@@ -178,8 +178,8 @@ void FrmReportes::BtnEjecutar_Click()
 
 void FrmReportes::ShowReport()
 {
-    // The report viewer opens here over viewerInput_; until it exists the run reports what it
-    // wrote.
+    // The report viewer (FrmView) opens here, modally, over viewerInput_. Until it exists the
+    // run says what it wrote.
     ShowInfo(QStringLiteral("Se escribieron %1 filas en la tabla de trabajo del reporte.")
                  .arg(rowsWritten_),
              viewerInput_.title);

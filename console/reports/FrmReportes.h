@@ -54,7 +54,7 @@ public:
 
 private:
     void Form_Load();
-    // Shows the report of the run just made.
+    // Shows the report of the run just made: the one place where the viewer is opened.
     void ShowReport();
 
     ConsoleContext& context_;

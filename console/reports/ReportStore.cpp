@@ -42,13 +42,14 @@ QList<CatalogueEntry> Catalogue(Db& db)
 
 std::optional<ReportDefinition> FindReport(Db& db, int reporte)
 {
-    QSqlQuery q = db.query(QStringLiteral("select Reporte,Nombre_reporte,Descripcion,RPT,Formula "
-                                          "from Reportes where Reporte=?"),
-                           {reporte});
+    QSqlQuery q = db.query(QStringLiteral("select * from Reportes where Reporte=?"), {reporte});
     if (!q.next())
         return std::nullopt;
-    ReportDefinition report{q.value(0).toInt(), q.value(1).toString(), q.value(2).toString(),
-                            q.value(3).toString(), q.value(4).toString()};
+    ReportDefinition report{q.value(QStringLiteral("Reporte")).toInt(),
+                            q.value(QStringLiteral("Nombre_reporte")).toString(),
+                            q.value(QStringLiteral("Descripcion")).toString(),
+                            q.value(QStringLiteral("RPT")).toString(),
+                            q.value(QStringLiteral("Formula")).toString()};
     if (report.nombre.isEmpty() || report.descripcion.isEmpty() || report.rpt.isEmpty())
         return std::nullopt;
     return report;

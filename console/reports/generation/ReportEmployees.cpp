@@ -2,7 +2,6 @@
 
 #include "Db.h"
 
-#include <QSet>
 #include <QSqlQuery>
 
 namespace Attendance {
