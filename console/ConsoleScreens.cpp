@@ -4,6 +4,7 @@
 #include "FrmMain.h"
 #include "FrmMPersonales.h"
 #include "FrmMUbicacion.h"
+#include "FrmReportes.h"
 #include "FrmUbicaciones.h"
 #include "FrmUsr.h"
 
@@ -24,4 +25,7 @@ void registerScreens(FrmMain& main)
     main.registerScreen(
         QStringLiteral("cmdGenerales"), ScreenKind::Modal,
         [](FrmMain& m, QWidget* parent) { return new FrmMUbicacion(m.context(), parent); });
+    main.registerScreen(
+        QStringLiteral("CmdDyn"), ScreenKind::Child,
+        [](FrmMain& m, QWidget* parent) { return new FrmReportes(m.context(), parent); });
 }

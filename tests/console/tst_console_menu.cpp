@@ -129,7 +129,7 @@ private slots:
         QTest::newRow("CmdRep") << "CmdRep"
                                 << "&Reportes" << true;
         QTest::newRow("CmdDyn") << "CmdDyn"
-                                << "&Reportes del Sistema..." << false;
+                                << "&Reportes del Sistema..." << true;
     }
     void menuItems()
     {

@@ -1,0 +1,39 @@
+#pragma once
+// The command line of tasquelo-report:
+//   tasquelo-report --from YYYY-MM-DD --to YYYY-MM-DD (--users 1,2,3 | --department N | --all)
+//                   [--connection "ODBC connection string"]
+// Options take their value as the next argument or after "=".
+
+#include <optional>
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct ReportCommand
+{
+    enum class Who
+    {
+        Users,
+        Department,
+        All
+    };
+    QDate from;
+    QDate to;
+    Who who = Who::All;
+    QList<int> users;
+    int department = 0;
+    QString connection; // empty: line 1 of VeZuviv.ini beside the program
+};
+
+struct ReportCommandParse
+{
+    std::optional<ReportCommand> command;
+    QString error; // in Spanish, when there is no command
+    bool help = false;
+};
+
+// `arguments` without the program name.
+ReportCommandParse ParseReportCommand(const QStringList& arguments);
+
+QString ReportCommandUsage();
