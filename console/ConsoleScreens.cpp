@@ -1,7 +1,9 @@
 #include "ConsoleScreens.h"
 
 #include "FrmDepartamentos.h"
+#include "FrmEventos_manuales.h"
 #include "FrmMain.h"
+#include "FrmPermisos.h"
 #include "FrmUbicaciones.h"
 #include "FrmUsr.h"
 
@@ -16,4 +18,10 @@ void registerScreens(FrmMain& main)
     main.registerScreen(
         QStringLiteral("CmdUbicaciones"), ScreenKind::Modal,
         [](FrmMain& m, QWidget* parent) { return new FrmUbicaciones(m.context(), parent); });
+    main.registerScreen(
+        QStringLiteral("cmdPermisos"), ScreenKind::Modal,
+        [](FrmMain& m, QWidget* parent) { return new FrmPermisos(m.context(), parent); });
+    main.registerScreen(
+        QStringLiteral("CmdCheck"), ScreenKind::Modal,
+        [](FrmMain& m, QWidget* parent) { return new FrmEventos_manuales(m.context(), parent); });
 }
