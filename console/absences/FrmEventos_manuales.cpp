@@ -140,6 +140,11 @@ void FrmEventos_manuales::iGrid2_DblClick(int row)
     showEditor();
 }
 
+FrmEventos_manuales_creacion* FrmEventos_manuales::editor() const
+{
+    return editor_;
+}
+
 void FrmEventos_manuales::showEditor()
 {
     editor_ = new FrmEventos_manuales_creacion(context_, *this, context_.ChosenUser, ChosenDay);

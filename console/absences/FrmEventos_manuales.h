@@ -34,7 +34,7 @@ public:
     QDate ChosenDay;
 
     Ui::FrmEventos_manuales* ui() const { return ui_; }
-    FrmEventos_manuales_creacion* editor() const { return editor_; }
+    FrmEventos_manuales_creacion* editor() const;
 
 private:
     void Form_Load();

@@ -138,6 +138,11 @@ void FrmPermisos::iGrid2_DblClick(int row)
     showEditor();
 }
 
+FrmPermisos_creacion* FrmPermisos::editor() const
+{
+    return editor_;
+}
+
 void FrmPermisos::showEditor()
 {
     editor_ = new FrmPermisos_creacion(context_, *this, ChosenPermission);

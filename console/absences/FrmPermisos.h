@@ -34,7 +34,7 @@ public:
 
     Ui::FrmPermisos* ui() const { return ui_; }
     // The editing screen while it is open.
-    FrmPermisos_creacion* editor() const { return editor_; }
+    FrmPermisos_creacion* editor() const;
 
 private:
     void Form_Load();

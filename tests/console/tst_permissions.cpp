@@ -472,14 +472,18 @@ private slots:
         QVERIFY(!held->overlap(first.entry.period, 0));
 
         std::atomic<int> outcome{-1};
-        std::thread consoleB([&] {
+        std::jthread consoleB([&] {
             Db db;
             if (db.open(connectionString(kDatabase)))
                 outcome = int(PermissionStore::save(db, second, kAdmin));
         });
+        // The second console has reached a locking read of its own (and waits there), or it has
+        // finished without waiting.
         const auto waiting = [this] {
-            return count(db, "select count(*) from information_schema.INNODB_TRX "
-                             "where trx_state='LOCK WAIT'");
+            return count(db,
+                         "select count(*) from information_schema.PROCESSLIST where "
+                         "DB=? and ID<>CONNECTION_ID() and INFO like '%FOR UPDATE%'",
+                         {kDatabase});
         };
         QTRY_VERIFY_WITH_TIMEOUT(outcome != -1 || waiting() > 0, 20000);
         QVERIFY(held->write(first, kAdmin));
