@@ -77,6 +77,7 @@ void FrmEventos_manuales::Carga_Eventos()
 {
     if (chosenRow_ < 0)
         return;
+    BusyPointer busy;
     const int user = ui_->iGrid1->item(chosenRow_, 0)->text().toInt();
     const QDate day = ui_->Calendario->selectedDate();
     ui_->Frame3->setTitle(QStringLiteral("Eventos Para: ") +

@@ -112,8 +112,10 @@ void FrmPermisos_creacion::CmdGuardar_Click()
         return;
     case PermissionStore::Outcome::Incomplete:
         ShowError(Text::kMissing, Text::kMissingTitle);
-        ui_->TxtMotivo->text().trimmed().isEmpty() ? ui_->TxtMotivo->setFocus()
-                                                   : ui_->TxtAutoriza->setFocus();
+        if (ui_->TxtMotivo->text().trimmed().isEmpty())
+            ui_->TxtMotivo->setFocus();
+        else
+            ui_->TxtAutoriza->setFocus();
         return;
     case PermissionStore::Outcome::Gone:
         ShowError(Text::kGone, Text::kGoneTitle);

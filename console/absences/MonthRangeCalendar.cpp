@@ -13,6 +13,12 @@ constexpr int kWeeks = 6;
 constexpr int kRows = kWeeks + 1; // the weekday names, then the weeks
 constexpr int kMargin = 2;
 
+// Month and weekday names are the console's language, whatever the workstation's.
+QLocale names()
+{
+    return QLocale(QLocale::Spanish, QLocale::Mexico);
+}
+
 } // namespace
 
 MonthRangeCalendar::MonthRangeCalendar(QWidget* parent)
@@ -76,8 +82,7 @@ void MonthRangeCalendar::stepMonth(int months)
 
 void MonthRangeCalendar::updateHeader()
 {
-    const QLocale locale;
-    QString name = locale.standaloneMonthName(month_);
+    QString name = names().standaloneMonthName(month_);
     if (!name.isEmpty())
         name[0] = name[0].toUpper();
     title_->setText(name + QLatin1Char(' ') + QString::number(year_));
@@ -152,7 +157,7 @@ void MonthRangeCalendar::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const QPalette& pal = palette();
     painter.fillRect(rect(), pal.base());
-    const QLocale locale;
+    const QLocale locale = names();
     const QRect grid = gridRect();
     QFont bold = font();
     bold.setBold(true);

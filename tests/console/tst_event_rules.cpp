@@ -1,5 +1,5 @@
 // The rules of a manual event as tables: the accepted sequences of marks, midnight as no mark,
-// the schedule order by week parity, and how the audit trail writes a day.
+// and the schedule order by week parity.
 
 #include "EventRules.h"
 
@@ -89,42 +89,6 @@ private slots:
         QFETCH(int, week);
         QFETCH(int, order);
         QCOMPARE(rotationOrder(rotating, week), order);
-    }
-
-    void momentsCarryTheDay()
-    {
-        const QDate day(2026, 3, 4);
-        const Moments m =
-            momentsOf(day, Marks{QTime(9, 1, 2), std::nullopt, std::nullopt, QTime(7, 0, 0)});
-        QCOMPARE(m.entrada, std::optional<QDateTime>(QDateTime(day, QTime(9, 1, 2))));
-        QVERIFY(!m.salidaBreak && !m.regresoBreak);
-        QCOMPARE(m.salida, std::optional<QDateTime>(QDateTime(day, QTime(7, 0, 0))));
-    }
-
-    void trailText_data()
-    {
-        QTest::addColumn<bool>("exists");
-        QTest::addColumn<bool>("closed");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("no event yet") << false << false << "";
-        QTest::newRow("open") << true << false
-                              << "E 08:00:00  SC --:--:--  RC --:--:--  S --:--:--  Abierto";
-        QTest::newRow("closed") << true << true
-                                << "E 08:00:00  SC --:--:--  RC --:--:--  S 17:30:05  Cerrado";
-    }
-    void trailText()
-    {
-        QFETCH(bool, exists);
-        QFETCH(bool, closed);
-        QFETCH(QString, text);
-        const QDate day(2026, 3, 4);
-        Snapshot snapshot;
-        snapshot.exists = exists;
-        snapshot.cerrado = closed;
-        snapshot.moments.entrada = QDateTime(day, QTime(8, 0));
-        if (closed)
-            snapshot.moments.salida = QDateTime(day, QTime(17, 30, 5));
-        QCOMPARE(describe(snapshot), text);
     }
 };
 
