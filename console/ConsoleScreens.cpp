@@ -1,10 +1,12 @@
 #include "ConsoleScreens.h"
 
 #include "FrmDepartamentos.h"
+#include "FrmEventos_manuales.h"
 #include "FrmMain.h"
 #include "FrmMPersonales.h"
 #include "FrmMUbicacion.h"
 #include "FrmReportes.h"
+#include "FrmPermisos.h"
 #include "FrmUbicaciones.h"
 #include "FrmUsr.h"
 
@@ -28,4 +30,10 @@ void registerScreens(FrmMain& main)
     main.registerScreen(
         QStringLiteral("CmdDyn"), ScreenKind::Child,
         [](FrmMain& m, QWidget* parent) { return new FrmReportes(m.context(), parent); });
+    main.registerScreen(
+        QStringLiteral("cmdPermisos"), ScreenKind::Modal,
+        [](FrmMain& m, QWidget* parent) { return new FrmPermisos(m.context(), parent); });
+    main.registerScreen(
+        QStringLiteral("CmdCheck"), ScreenKind::Modal,
+        [](FrmMain& m, QWidget* parent) { return new FrmEventos_manuales(m.context(), parent); });
 }

@@ -260,3 +260,23 @@ INSERT INTO Reportes (Reporte, Nombre_reporte, Descripcion, RPT, Formula) VALUES
   (4, 'Reporte de Incidencias',
    'Días con alguna incidencia: faltas, retardos, salidas prematuras o asistencias incompletas (sin registro de salida).',
    'Incidencias.rpt', '{rep_asistencia_general.Falta} = 1 or {rep_asistencia_general.Retardo} = 1 or {rep_asistencia_general.Salida_prematura} = 1 or {rep_asistencia_general.Incompleto} = 1');
+
+-- Manual corrections of last week, with their audit trail (Registro manual de eventos): user 7
+-- forgot to clock on Sunday and the administrator entered the whole day on Monday; user 12's
+-- Wednesday arrival was corrected from 09:33:16 to 09:03:16 (the day still has no exit).
+UPDATE KxEvento SET editada_Salida = 1 WHERE usuario = 7 AND fecha = @dom;
+INSERT INTO KxEvento_bitacora (evento, usuario, fecha, entrada_antes, salida_break_antes,
+                               regreso_break_antes, salida_antes, cerrado_antes, entrada_despues,
+                               salida_break_despues, regreso_break_despues, salida_despues,
+                               cerrado_despues, administrador, momento, sucursal)
+  SELECT evento, usuario, fecha, NULL, NULL, NULL, NULL, NULL, entrada, salida_break,
+         regreso_break, salida, cerrado, 1, TIMESTAMP(@lun + INTERVAL 7 DAY, '09:12:40'), 1
+  FROM KxEvento WHERE usuario = 7 AND fecha = @dom;
+INSERT INTO KxEvento_bitacora (evento, usuario, fecha, entrada_antes, salida_break_antes,
+                               regreso_break_antes, salida_antes, cerrado_antes, entrada_despues,
+                               salida_break_despues, regreso_break_despues, salida_despues,
+                               cerrado_despues, administrador, momento, sucursal)
+  SELECT evento, usuario, fecha, TIMESTAMP(@mie, '09:33:16'), salida_break, regreso_break, salida,
+         cerrado, entrada, salida_break, regreso_break, salida, cerrado, 1,
+         TIMESTAMP(@mie, '16:41:05'), 1
+  FROM KxEvento WHERE usuario = 12 AND fecha = @mie;

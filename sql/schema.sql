@@ -174,3 +174,29 @@ CREATE TABLE rep_asistencia_general (
   Tipo                    VARCHAR(45) NULL,
   KEY ix_rep_usuario_fecha (usuario, Fecha)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- Audit trail of the attendance events created or changed by hand at a console: one row per
+-- save, with the day's marks and cerrado before (NULL when the save created the event) and
+-- after, the administrator, the server's time and the console's location. Rows stay when the
+-- event or the user is deleted.
+CREATE TABLE KxEvento_bitacora (
+  bitacora              INT NOT NULL AUTO_INCREMENT PRIMARY KEY,
+  evento                INT NOT NULL,
+  usuario               INT NOT NULL,
+  fecha                 DATE NOT NULL,
+  entrada_antes         DATETIME NULL,
+  salida_break_antes    DATETIME NULL,
+  regreso_break_antes   DATETIME NULL,
+  salida_antes          DATETIME NULL,
+  cerrado_antes         SMALLINT NULL,
+  entrada_despues       DATETIME NULL,
+  salida_break_despues  DATETIME NULL,
+  regreso_break_despues DATETIME NULL,
+  salida_despues        DATETIME NULL,
+  cerrado_despues       SMALLINT NOT NULL,
+  administrador         INT NOT NULL,
+  momento               DATETIME NOT NULL,
+  sucursal              INT NULL,
+  KEY ix_evento_bitacora_usuario_fecha (usuario, fecha),
+  KEY ix_evento_bitacora_evento (evento)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;

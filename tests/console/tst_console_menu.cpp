@@ -119,11 +119,11 @@ private slots:
         QTest::newRow("cmdGenerales") << "cmdGenerales"
                                       << "Mensajes &Generales..." << true;
         QTest::newRow("CmdCheck") << "CmdCheck"
-                                  << "&Registro manual de eventos..." << false;
+                                  << "&Registro manual de eventos..." << true;
         QTest::newRow("CmdDias") << "CmdDias"
                                  << "&Días Inhábiles..." << false;
         QTest::newRow("cmdPermisos") << "cmdPermisos"
-                                     << "&Permisos,Vacaciones o Sanciones..." << false;
+                                     << "&Permisos,Vacaciones o Sanciones..." << true;
         QTest::newRow("CmdVer") << "CmdVer"
                                 << "&Verificador de huellas..." << false;
         QTest::newRow("CmdRep") << "CmdRep"
