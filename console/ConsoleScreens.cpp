@@ -1,5 +1,6 @@
 #include "ConsoleScreens.h"
 
+#include "FingerprintScreens.h"
 #include "FrmDepartamentos.h"
 #include "FrmMain.h"
 #include "FrmUbicaciones.h"
@@ -16,4 +17,5 @@ void registerScreens(FrmMain& main)
     main.registerScreen(
         QStringLiteral("CmdUbicaciones"), ScreenKind::Modal,
         [](FrmMain& m, QWidget* parent) { return new FrmUbicaciones(m.context(), parent); });
+    registerFingerprintScreens(main);
 }
