@@ -348,7 +348,7 @@ private slots:
 
     void enrolledAtOneScreenIdentifiedAtTheOther()
     {
-        addUser(db, {{"Usuario", 80}, {"Nombre", "PEDRO NÚÑEZ"}});
+        addUser(db, {{"Usuario", 80}, {"Nombre", "PEDRO IBÁÑEZ"}});
         VirtualFinger finger;
         auto main = mainWindow(ConsoleReader::libfprintReaders());
         auto* enrolment = qobject_cast<FrmFng*>(main->openScreen("CmdFng"));
@@ -365,7 +365,7 @@ private slots:
         auto* verifier = qobject_cast<FrmVrf*>(main->openScreen("CmdVer"));
         QVERIFY(verifier);
         QVERIFY(finger.touch(verifier->reader(), generatedPrint(kSeed, 7, 2)));
-        QCOMPARE(verifier->ui()->LblDNom->text(), QStringLiteral("PEDRO NÚÑEZ"));
+        QCOMPARE(verifier->ui()->LblDNom->text(), QStringLiteral("PEDRO IBÁÑEZ"));
     }
 };
 

@@ -137,7 +137,7 @@ void fillGallery(Db& db, const Prints& prints, int rows)
     for (int row = 0; row < rows; ++row) {
         db.insertRow(QStringLiteral("KxUsuario"),
                      {{QStringLiteral("Usuario"), userOfRow(row)},
-                      {QStringLiteral("Nombre"), QStringLiteral("EMPLEADO NÚMERO %1").arg(row)}});
+                      {QStringLiteral("Nombre"), QStringLiteral("EMPLEADO %1").arg(row)}});
         QByteArray feature;
         for (int k = 0; k < kTouchingFingers; ++k)
             if (ownerRow(k, rows) == row)
