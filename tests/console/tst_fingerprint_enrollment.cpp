@@ -163,13 +163,14 @@ private slots:
 
     void captureIsJudgedByItsQuality_data()
     {
-        QTest::addColumn<QSize>("window"); // empty: the whole print
+        QTest::addColumn<QSize>("window"); // empty: the whole print; 1 x 1: a blank touch
         QTest::addColumn<int>("quality");
         QTest::addColumn<QString>("text");
         QTest::newRow("EXCELENTE is stored") << QSize() << 2 << "Calidad de la Huella: EXCELENTE";
         QTest::newRow("REGULAR is stored")
             << kRegularWindow << 1 << "Calidad de la Huella: REGULAR";
         QTest::newRow("MALA is refused") << kPoorWindow << 0 << "Calidad de la Huella: MALA";
+        QTest::newRow("unreadable touch is refused") << QSize(1, 1) << -1 << "";
     }
     void captureIsJudgedByItsQuality()
     {
@@ -177,25 +178,36 @@ private slots:
         QFETCH(int, quality);
         QFETCH(QString, text);
         QImage print = generatedPrint(kSeed, 1, 1);
-        if (window.isValid())
+        if (window == QSize(1, 1)) {
+            print.fill(255); // the reader sees no finger and hands over no image
+        } else if (window.isValid()) {
             print = middleOf(print, window);
+        }
         int expected = -1;
         const QByteArray templ = templateOf(print, &expected);
-        QCOMPARE(expected, quality); // the picture is what the row says
+        if (quality >= 0)
+            QCOMPARE(expected, quality); // the picture is what the row says
 
         typeUser("20");
         ui()->CmbFing->setCurrentIndex(6);
         QVERIFY(capture(print));
         QCOMPARE(ui()->LblCalidad->text(), text);
-        QCOMPARE(form->LastQuality, quality);
+        if (quality < 0) {
+            QVERIFY(form->LastQuality < 0);
+            QCOMPARE(lastBox().text, QStringLiteral("Ocurrio un Error, Trate de nuevo"));
+            QCOMPARE(lastBox().title, QStringLiteral("Trate de Nuevo"));
+        } else {
+            QCOMPARE(form->LastQuality, quality);
+        }
         ui()->BtnAdd->click();
-        if (quality == 0) {
+        if (quality <= 0) {
             QCOMPARE(lastBox().text, kPoorQuality);
             QCOMPARE(lastBox().title, QStringLiteral("Calidad de huella"));
             QCOMPARE(rows(20, 6), 0);
             QCOMPARE(ui()->LstFinger->count(), 0);
             return;
         }
+        QCOMPARE(boxes.boxes.size(), 1);
         QCOMPARE(lastBox().kind, QStringLiteral("info"));
         QCOMPARE(lastBox().text, QStringLiteral("La huella ha sido Registrada Correctamente."));
         QCOMPARE(lastBox().title, QStringLiteral("Registro Exitoso"));
