@@ -1,12 +1,13 @@
 #include "ConsoleScreens.h"
 
+#include "FingerprintScreens.h"
 #include "FrmDepartamentos.h"
 #include "FrmEventos_manuales.h"
 #include "FrmMain.h"
 #include "FrmMPersonales.h"
 #include "FrmMUbicacion.h"
-#include "FrmReportes.h"
 #include "FrmPermisos.h"
+#include "FrmReportes.h"
 #include "FrmUbicaciones.h"
 #include "FrmUsr.h"
 
@@ -36,4 +37,5 @@ void registerScreens(FrmMain& main)
     main.registerScreen(
         QStringLiteral("CmdCheck"), ScreenKind::Modal,
         [](FrmMain& m, QWidget* parent) { return new FrmEventos_manuales(m.context(), parent); });
+    registerFingerprintScreens(main);
 }

@@ -105,7 +105,7 @@ private slots:
         QTest::newRow("CmdUsr") << "CmdUsr"
                                 << "&Usuarios..." << true;
         QTest::newRow("CmdFng") << "CmdFng"
-                                << "&Huellas digitales..." << false;
+                                << "&Huellas digitales..." << true;
         QTest::newRow("CmdAsig") << "CmdAsig"
                                  << "&Asignación de horarios..." << false;
         QTest::newRow("CmdDepartamentos") << "CmdDepartamentos"
@@ -125,7 +125,7 @@ private slots:
         QTest::newRow("cmdPermisos") << "cmdPermisos"
                                      << "&Permisos,Vacaciones o Sanciones..." << true;
         QTest::newRow("CmdVer") << "CmdVer"
-                                << "&Verificador de huellas..." << false;
+                                << "&Verificador de huellas..." << true;
         QTest::newRow("CmdRep") << "CmdRep"
                                 << "&Reportes" << true;
         QTest::newRow("CmdDyn") << "CmdDyn"
@@ -299,9 +299,10 @@ private slots:
 
     void enableLeavesAnItemWithoutScreenDisabled()
     {
-        main->MnuEnableAll();
-        QVERIFY(!main->menuItem("CmdVer")->isEnabled());
-        QVERIFY(!main->menuItem("CmdFng")->isEnabled());
+        FrmMain bare(*context); // no screens registered
+        bare.MnuEnableAll();
+        QVERIFY(!bare.menuItem("CmdVer")->isEnabled());
+        QVERIFY(!bare.menuItem("CmdFng")->isEnabled());
     }
 };
 

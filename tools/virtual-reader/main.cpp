@@ -1,4 +1,4 @@
-// virtual-reader [--socket PATH] [--right] [FOLDER]
+// virtual-reader [--socket PATH] [--right | --right-half top|bottom] [FOLDER]
 // Lists the PNG fingerprint images of FOLDER (default: "fingerprints" next to
 // the program) and places the clicked one on libfprint's virtual image
 // reader, whose socket is PATH or the one named by FP_VIRTUAL_IMAGE.
@@ -39,6 +39,12 @@ int main(int argc, char* argv[])
         QStringLiteral("Stand as a narrow column at the right edge of the screen, beside the "
                        "terminal."));
     parser.addOption(rightOption);
+    const QCommandLineOption halfOption(
+        QStringLiteral("right-half"),
+        QStringLiteral("Stand in the top or bottom half of that column (a second reader shares "
+                       "it)."),
+        QStringLiteral("top|bottom"));
+    parser.addOption(halfOption);
     parser.addPositionalArgument(QStringLiteral("folder"),
                                  QStringLiteral("Folder of PNG fingerprint images."));
     parser.process(app);
@@ -57,11 +63,18 @@ int main(int argc, char* argv[])
             : positional.first();
 
     VirtualReaderWindow window(folder, socketPath);
-    if (parser.isSet(rightOption)) {
+    if (parser.isSet(rightOption) || parser.isSet(halfOption)) {
         const QRect area = window.screen()->availableGeometry();
         const int width = qMin(kColumnWidth, area.width() / 3);
-        window.setGeometry(area.right() - width - kFrameAllowance, area.top() + kTitleAllowance,
-                           width, area.height() - kTitleAllowance - kFrameAllowance);
+        int top = area.top();
+        int height = area.height();
+        if (parser.isSet(halfOption)) {
+            height /= 2;
+            if (parser.value(halfOption) == QLatin1String("bottom"))
+                top += height;
+        }
+        window.setGeometry(area.right() - width - kFrameAllowance, top + kTitleAllowance, width,
+                           height - kTitleAllowance - kFrameAllowance);
     }
     window.show();
     return app.exec();
