@@ -70,8 +70,8 @@ void FrmInhabiles::iGrid1_DblClick(int row)
 
 void FrmInhabiles::openDay()
 {
-    // One dialog at a time.
-    if (editor_)
+    // One dialog at a time (a closed one may still wait for its deletion).
+    if (editor_ && editor_->isVisible())
         return;
     editor_ = new FrmInhabiles_creacion(context_, *this);
     showModal(editor_);

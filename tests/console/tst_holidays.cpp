@@ -253,7 +253,9 @@ private slots:
         editor->ui()->CmdGuardar->click();
         QCOMPARE(db.scalar("select Nombre_dia from Dias_inhabiles where Dia=40000").toString(),
                  QStringLiteral("CONSTITUCIÓN MEXICANA"));
+        QTRY_VERIFY(editor.isNull());
         editor = openDate(QDate(2026, 2, 2));
+        QCOMPARE(editor->DayId, 40000);
         boxes.answers << true;
         editor->ui()->CmdBorrar->click();
         QCOMPARE(stored(), QStringList());
