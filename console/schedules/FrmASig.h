@@ -5,12 +5,11 @@
 // shows which schedule applies in the week of a clicked date.
 
 #include "ConsoleContext.h"
+#include "FrmSrc.h"
 
 #include <optional>
 #include <QPointer>
 #include <QWidget>
-
-class FrmSrc;
 
 namespace Ui {
 class FrmASig;

@@ -4,13 +4,12 @@
 // delete its non-working day.
 
 #include "ConsoleContext.h"
+#include "FrmInhabiles_creacion.h"
 #include "HolidayGrid.h"
 
 #include <QDate>
 #include <QDialog>
 #include <QPointer>
-
-class FrmInhabiles_creacion;
 
 namespace Ui {
 class FrmInhabiles;
