@@ -51,6 +51,8 @@ FrmHor::FrmHor(ConsoleContext& context, QWidget* parent)
         connect(Chkdia(n), &QCheckBox::toggled, this, [this, n] { Chkdia_Click(n); });
     }
     KeyUpper(ui_->CmbHor);
+    // A new name that begins like an existing one stays as typed, not completed to that one.
+    ui_->CmbHor->setCompleter(nullptr);
     // Only digits, also when pasted: the columns hold 0 to 999 minutes.
     for (QLineEdit* minutes : {ui_->TxtRetardo, ui_->TxtCheca}) {
         KeyDigits(minutes);

@@ -297,6 +297,15 @@ private slots:
         QCOMPARE(count(db, "select count(*) from KxHorario"), 0);
     }
 
+    void typedNameIsUpperCaseAndNotCompleted()
+    {
+        addSchedule(db, "OFICINA", {});
+        open();
+        form->ui()->CmbHor->setFocus();
+        QTest::keyClicks(form->ui()->CmbHor, "of");
+        QCOMPARE(form->ui()->CmbHor->currentText(), QStringLiteral("OF"));
+    }
+
     void minuteFieldsTakeDigitsOnly()
     {
         open();
