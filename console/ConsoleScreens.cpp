@@ -1,8 +1,11 @@
 #include "ConsoleScreens.h"
 
 #include "FingerprintScreens.h"
+#include "FrmASig.h"
 #include "FrmDepartamentos.h"
 #include "FrmEventos_manuales.h"
+#include "FrmHor.h"
+#include "FrmInhabiles.h"
 #include "FrmMain.h"
 #include "FrmMPersonales.h"
 #include "FrmMUbicacion.h"
@@ -37,5 +40,14 @@ void registerScreens(FrmMain& main)
     main.registerScreen(
         QStringLiteral("CmdCheck"), ScreenKind::Modal,
         [](FrmMain& m, QWidget* parent) { return new FrmEventos_manuales(m.context(), parent); });
+    main.registerScreen(
+        QStringLiteral("CmdHor"), ScreenKind::Child,
+        [](FrmMain& m, QWidget* parent) { return new FrmHor(m.context(), parent); });
+    main.registerScreen(
+        QStringLiteral("CmdAsig"), ScreenKind::Child,
+        [](FrmMain& m, QWidget* parent) { return new FrmASig(m.context(), parent); });
+    main.registerScreen(
+        QStringLiteral("CmdDias"), ScreenKind::Modal,
+        [](FrmMain& m, QWidget* parent) { return new FrmInhabiles(m.context(), parent); });
     registerFingerprintScreens(main);
 }

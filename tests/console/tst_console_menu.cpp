@@ -101,13 +101,13 @@ private slots:
         QTest::newRow("CmdCat") << "CmdCat"
                                 << "&Catálogos" << true;
         QTest::newRow("CmdHor") << "CmdHor"
-                                << "H&orarios..." << false;
+                                << "H&orarios..." << true;
         QTest::newRow("CmdUsr") << "CmdUsr"
                                 << "&Usuarios..." << true;
         QTest::newRow("CmdFng") << "CmdFng"
                                 << "&Huellas digitales..." << true;
         QTest::newRow("CmdAsig") << "CmdAsig"
-                                 << "&Asignación de horarios..." << false;
+                                 << "&Asignación de horarios..." << true;
         QTest::newRow("CmdDepartamentos") << "CmdDepartamentos"
                                           << "&Departamentos..." << true;
         QTest::newRow("CmdUbicaciones") << "CmdUbicaciones"
@@ -121,7 +121,7 @@ private slots:
         QTest::newRow("CmdCheck") << "CmdCheck"
                                   << "&Registro manual de eventos..." << true;
         QTest::newRow("CmdDias") << "CmdDias"
-                                 << "&Días Inhábiles..." << false;
+                                 << "&Días Inhábiles..." << true;
         QTest::newRow("cmdPermisos") << "cmdPermisos"
                                      << "&Permisos,Vacaciones o Sanciones..." << true;
         QTest::newRow("CmdVer") << "CmdVer"
@@ -188,6 +188,8 @@ private slots:
                                    << "Ubicaciones";
         QTest::newRow("about") << "CmdAbout"
                                << "Acerca de Velandro";
+        QTest::newRow("non-working days") << "CmdDias"
+                                          << "Días Inhábiles";
     }
     void modalScreens()
     {

@@ -1,0 +1,19 @@
+#include "AssignmentRules.h"
+
+namespace AssignmentRules {
+
+Step nextStep(bool rotating, int assignCount)
+{
+    if (!rotating)
+        return Step{true, kFixedOrder, 1, false};
+    if (assignCount == 1)
+        return Step{false, kEvenWeekOrder, 2, false};
+    return Step{true, kOddWeekOrder, 1, true};
+}
+
+int orderOfWeek(int week)
+{
+    return week % 2 != 0 ? kOddWeekOrder : kEvenWeekOrder;
+}
+
+} // namespace AssignmentRules
