@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <map>
-#include <numeric>
 
 namespace report {
 
@@ -69,23 +68,51 @@ public:
     }
 
 private:
-    void prepareCsv()
+    // The exported fields of a band, left to right.
+    std::vector<size_t> exported(const Band& band, bool onlyHeaded) const
     {
         std::vector<size_t> fields;
-        for (size_t i = 0; i < csvBand_->elements.size(); ++i)
-            if (csvBand_->elements[i].kind == Element::Kind::Field)
+        for (size_t i = 0; i < band.elements.size(); ++i) {
+            const Element& e = band.elements[i];
+            if (e.kind == Element::Kind::Field && (!onlyHeaded || !e.csv.empty()))
                 fields.push_back(i);
-        order_.resize(fields.size());
-        std::iota(order_.begin(), order_.end(), 0);
-        std::stable_sort(order_.begin(), order_.end(), [&](size_t a, size_t b) {
-            const Element& ea = csvBand_->elements[fields[a]];
-            const Element& eb = csvBand_->elements[fields[b]];
+        }
+        std::stable_sort(fields.begin(), fields.end(), [&](size_t a, size_t b) {
+            const Element& ea = band.elements[a];
+            const Element& eb = band.elements[b];
             return ea.x < eb.x || (ea.x == eb.x && ea.y < eb.y);
         });
-        for (size_t k : order_) {
-            const Element& e = csvBand_->elements[fields[k]];
-            out_.csv.headings.push_back(e.csv.empty() ? e.value->source : e.csv);
+        return fields;
+    }
+
+    void prepareCsv()
+    {
+        const size_t levels = layout_.groups.size();
+        std::vector<const Band*> bands;
+        for (size_t g = 0; g < levels; ++g)
+            bands.push_back(&layout_.groups[g].header);
+        bands.push_back(csvBand_);
+        bool onlyHeaded = false;
+        for (const Band* b : bands)
+            for (const Element& e : b->elements)
+                onlyHeaded = onlyHeaded || (e.kind == Element::Kind::Field && !e.csv.empty());
+        for (const Band* b : bands) {
+            csvFields_.push_back(exported(*b, onlyHeaded));
+            for (size_t i : csvFields_.back()) {
+                const Element& e = b->elements[i];
+                out_.csv.headings.push_back(e.csv.empty() ? e.value->source : e.csv);
+            }
         }
+        headerTexts_.resize(levels);
+    }
+
+    // Texts of the exported fields of band `slot` (a header level, or the last for the row).
+    std::vector<std::string> csvPart(size_t slot, const std::vector<std::string>& texts) const
+    {
+        std::vector<std::string> part;
+        for (size_t i : csvFields_[slot])
+            part.push_back(texts[i]);
+        return part;
     }
 
     void computeTotals(size_t firstSlot, size_t lastSlot, size_t first, size_t last)
@@ -107,14 +134,21 @@ private:
         b.role = role;
         b.level = level;
         b.height = band.height;
-        if (&band == csvBand_) {
+        const bool csvHeader = role == BandInstance::Role::GroupHeader &&
+                               size_t(level) < headerTexts_.size();
+        if (&band == csvBand_ || csvHeader) {
             std::vector<std::string> texts;
             b.items = instantiate(band, scope_, &texts);
-            std::vector<std::string> row;
-            row.reserve(order_.size());
-            for (size_t k : order_)
-                row.push_back(texts[k]);
-            out_.csv.rows.push_back(std::move(row));
+            if (csvHeader) {
+                headerTexts_[size_t(level)] = csvPart(size_t(level), texts);
+            } else {
+                std::vector<std::string> row;
+                for (const auto& part : headerTexts_)
+                    row.insert(row.end(), part.begin(), part.end());
+                const std::vector<std::string> own = csvPart(csvFields_.size() - 1, texts);
+                row.insert(row.end(), own.begin(), own.end());
+                out_.csv.rows.push_back(std::move(row));
+            }
         } else {
             b.items = instantiate(band, scope_);
         }
@@ -176,14 +210,15 @@ private:
     std::vector<Value> totals_;
     Scope scope_;
     const Band* csvBand_ = nullptr;
-    std::vector<size_t> order_;
+    std::vector<std::vector<size_t>> csvFields_; // per group header level, then the row band
+    std::vector<std::vector<std::string>> headerTexts_;
     Banded out_;
 };
 
 } // namespace
 
 std::vector<Item> instantiate(const Band& band, const Scope& scope,
-                              std::vector<std::string>* fieldTexts)
+                              std::vector<std::string>* texts)
 {
     std::vector<Item> items;
     items.reserve(band.elements.size());
@@ -208,8 +243,6 @@ std::vector<Item> instantiate(const Band& band, const Scope& scope,
             case Element::Kind::Field:
                 i.kind = Item::Kind::Text;
                 i.text = formatValue(evaluate(*e.value->root, scope), e.format);
-                if (fieldTexts)
-                    fieldTexts->push_back(i.text);
                 break;
             case Element::Kind::Line:
                 i.kind = Item::Kind::Line;
@@ -226,6 +259,10 @@ std::vector<Item> instantiate(const Band& band, const Scope& scope,
         } catch (const FormulaError& err) {
             throw LayoutError(e.line, err.what());
         }
+        if (texts)
+            texts->push_back(i.kind == Item::Kind::Text && e.kind == Element::Kind::Field
+                                 ? i.text
+                                 : std::string());
         items.push_back(std::move(i));
     }
     return items;

@@ -2,7 +2,9 @@
 // Banding: the selected records become the sequence of printed bands (report header, group
 // headers, details, group footers, report footer) with their items evaluated, the totals of
 // each group and of the report computed over their records before any of their bands prints
-// (so a header can show its group's total), and the CSV rows alongside.
+// (so a header can show its group's total), and the CSV rows alongside: one per detail record
+// (per innermost group footer when there is no detail band), its group headers' fields first.
+// Where any field of those bands has a csv heading, only such fields are exported.
 
 #include "Binding.h"
 #include "Document.h"
@@ -32,10 +34,11 @@ struct Banded
     CsvTable csv;
 };
 
-// The band's items for one scope; `fieldTexts`, when given, receives the printed text of each
-// field in the band's order. Throws LayoutError naming the element's line.
+// The band's items for one scope; `texts`, when given, receives the printed text of each
+// element in the band's order (empty for all but fields). Throws LayoutError naming the
+// element's line.
 std::vector<Item> instantiate(const Band& band, const Scope& scope,
-                              std::vector<std::string>* fieldTexts = nullptr);
+                              std::vector<std::string>* texts = nullptr);
 
 // Bands the records (already selected, in the query's order). `base` gives the title and time.
 Banded bandRecords(const Layout& layout, const TotalSlots& slots,

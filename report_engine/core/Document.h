@@ -31,8 +31,7 @@ struct Page
     std::vector<Item> items;
 };
 
-// One heading per column and one row per exported band: the detail band's records, or the
-// innermost group footers when the layout has no detail band.
+// One heading per column and one row per exported band (see Banding.h).
 struct CsvTable
 {
     std::vector<std::string> headings;
