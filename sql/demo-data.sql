@@ -260,3 +260,12 @@ INSERT INTO Reportes (Reporte, Nombre_reporte, Descripcion, RPT, Formula) VALUES
   (4, 'Reporte de Incidencias',
    'Días con alguna incidencia: faltas, retardos, salidas prematuras o asistencias incompletas (sin registro de salida).',
    'Incidencias.rpt', '{rep_asistencia_general.Falta} = 1 or {rep_asistencia_general.Retardo} = 1 or {rep_asistencia_general.Salida_prematura} = 1 or {rep_asistencia_general.Incompleto} = 1');
+
+-- Further reports. The early-exits layout carries its own selection formula, so its row has none.
+INSERT INTO Reportes (Reporte, Nombre_reporte, Descripcion, RPT, Formula) VALUES
+  (5, 'Reporte de Salidas Prematuras',
+   'Salidas registradas antes de la hora de salida del horario, con los minutos de anticipación de cada día.',
+   'SalidasPrematuras.rpt', NULL),
+  (6, 'Resumen de Horas',
+   'Horas programadas contra horas laboradas de cada empleado en el periodo, su diferencia y una gráfica de barras para compararlas.',
+   'ResumenHoras.rpt', NULL);

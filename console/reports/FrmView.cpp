@@ -43,7 +43,8 @@ void FrmView::Form_Load()
         // A page at 100 % is wider than the form's design size: take most of the screen.
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             const QSize free = screen->availableSize();
-            resize(std::min(free.width() * 9 / 10, 1100), std::max(height(), free.height() * 8 / 10));
+            resize(std::min(free.width() * 9 / 10, 1100),
+                   std::max(height(), free.height() * 8 / 10));
         }
         placeWhenShown(this);
         ReportRequest request;

@@ -48,7 +48,7 @@ public:
         , scope_(base)
     {
         scope_.totals = &totals_;
-        csvBand_ = layout.detail.present ? &layout.detail
+        csvBand_ = layout.detail.present   ? &layout.detail
                    : layout.groups.empty() ? nullptr
                                            : &layout.groups.back().footer;
         if (csvBand_)
@@ -134,8 +134,8 @@ private:
         b.role = role;
         b.level = level;
         b.height = band.height;
-        const bool csvHeader = role == BandInstance::Role::GroupHeader &&
-                               size_t(level) < headerTexts_.size();
+        const bool csvHeader =
+            role == BandInstance::Role::GroupHeader && size_t(level) < headerTexts_.size();
         if (&band == csvBand_ || csvHeader) {
             std::vector<std::string> texts;
             b.items = instantiate(band, scope_, &texts);
@@ -217,8 +217,7 @@ private:
 
 } // namespace
 
-std::vector<Item> instantiate(const Band& band, const Scope& scope,
-                              std::vector<std::string>* texts)
+std::vector<Item> instantiate(const Band& band, const Scope& scope, std::vector<std::string>* texts)
 {
     std::vector<Item> items;
     items.reserve(band.elements.size());

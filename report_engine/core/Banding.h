@@ -17,13 +17,20 @@ namespace report {
 
 struct BandInstance
 {
-    enum class Role { ReportHeader, GroupHeader, Detail, GroupFooter, ReportFooter };
+    enum class Role
+    {
+        ReportHeader,
+        GroupHeader,
+        Detail,
+        GroupFooter,
+        ReportFooter
+    };
 
     Role role = Role::Detail;
-    int level = -1;           // group level of headers and footers
+    int level = -1; // group level of headers and footers
     double height = 0;
-    std::vector<Item> items;  // positions relative to the band's top-left corner
-    double groupHeight = 0;   // group headers: the whole group's height, header to footer
+    std::vector<Item> items; // positions relative to the band's top-left corner
+    double groupHeight = 0;  // group headers: the whole group's height, header to footer
     bool keepTogether = false;
     bool repeatHeader = false;
 };

@@ -33,7 +33,7 @@ NameLookup totalsVisibleAt(const TotalSlots& slots, int level)
 }
 
 void bindOne(const std::shared_ptr<Formula>& f, int line, const NameLookup& columns,
-          const NameLookup& totals)
+             const NameLookup& totals)
 {
     if (!f || f->empty())
         return;
@@ -76,8 +76,8 @@ TotalSlots bindLayout(Layout& layout, const Table& table)
     const NameLookup columns = columnsOf(table);
     const NameLookup reportTotals = totalsVisibleAt(slots, 0);
     bindTotals(layout.totals, columns);
-    for (Band* band : {&layout.reportHeader, &layout.pageHeader, &layout.pageFooter,
-                       &layout.reportFooter})
+    for (Band* band :
+         {&layout.reportHeader, &layout.pageHeader, &layout.pageFooter, &layout.reportFooter})
         bindBand(*band, columns, reportTotals);
     const int groups = int(layout.groups.size());
     for (int level = 0; level < groups; ++level) {

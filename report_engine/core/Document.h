@@ -11,7 +11,13 @@ namespace report {
 
 struct Item
 {
-    enum class Kind { Text, Line, Box, Bar };
+    enum class Kind
+    {
+        Text,
+        Line,
+        Box,
+        Bar
+    };
 
     Kind kind = Kind::Text;
     double x = 0, y = 0, w = 0, h = 0; // Line: from (x, y) to (x + w, y + h)
@@ -22,8 +28,8 @@ struct Item
     bool filled = false;
     uint32_t fill = 0xFFFFFF;
     double lineWidth = defaults::kLineWidth;
-    double amount = 0;   // Bar: its value, then its share of the series' largest (0 to 1)
-    std::string series;  // Bar
+    double amount = 0;  // Bar: its value, then its share of the series' largest (0 to 1)
+    std::string series; // Bar
 };
 
 struct Page

@@ -79,8 +79,8 @@ int64_t wholeArg(const Expr& e, const Scope& scope)
 {
     const Value v = evaluate(e, scope);
     if (v.kind != Kind::Number)
-        throw FormulaError(e.position, std::string("se esperaba un número y se obtuvo ") +
-                                           kindName(v.kind));
+        throw FormulaError(e.position,
+                           std::string("se esperaba un número y se obtuvo ") + kindName(v.kind));
     return int64_t(std::floor(v.number));
 }
 
@@ -105,8 +105,8 @@ Value call(const Expr& e, const Scope& scope)
         return Value::dateTime(days * 86400 + h * 3600 + mi * 60 + s);
     }
     case Expr::Function::Time:
-        return Value::time(wholeArg(*e.args[0], scope) * 3600 +
-                           wholeArg(*e.args[1], scope) * 60 + wholeArg(*e.args[2], scope));
+        return Value::time(wholeArg(*e.args[0], scope) * 3600 + wholeArg(*e.args[1], scope) * 60 +
+                           wholeArg(*e.args[2], scope));
     case Expr::Function::IsNull:
         return Value::boolean(evaluate(*e.args[0], scope).isNull());
     case Expr::Function::ToText: {
@@ -121,8 +121,8 @@ Value call(const Expr& e, const Scope& scope)
         if (v.isNull())
             return v;
         if (v.kind != Kind::Time)
-            throw FormulaError(e.position, std::string("Hours espera una hora y recibió ") +
-                                               kindName(v.kind));
+            throw FormulaError(e.position,
+                               std::string("Hours espera una hora y recibió ") + kindName(v.kind));
         return Value::num(v.number / 3600);
     }
     }
@@ -271,8 +271,8 @@ Value evaluate(const Expr& e, const Scope& scope)
         if (v.isNull())
             return v;
         if (!numeric(v.kind) && v.kind != Kind::Time)
-            throw FormulaError(e.position, std::string("no se puede cambiar el signo de ") +
-                                               kindName(v.kind));
+            throw FormulaError(e.position,
+                               std::string("no se puede cambiar el signo de ") + kindName(v.kind));
         v.number = -v.number;
         if (v.kind == Kind::Bool)
             v.kind = Kind::Number;

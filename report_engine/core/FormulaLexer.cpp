@@ -64,8 +64,8 @@ std::vector<Token> tokenize(const std::string& s)
             ++i;
             while (true) {
                 if (i == s.size())
-                    throw FormulaError(t.position, "falta cerrar el texto con " +
-                                                       std::string(1, c));
+                    throw FormulaError(t.position,
+                                       "falta cerrar el texto con " + std::string(1, c));
                 if (s[i] == c) {
                     if (i + 1 < s.size() && s[i + 1] == c) {
                         t.text += c;

@@ -8,9 +8,18 @@ namespace report {
 
 struct Token
 {
-    enum class Kind { Number, String, Date, Field, Name, Symbol, End };
+    enum class Kind
+    {
+        Number,
+        String,
+        Date,
+        Field,
+        Name,
+        Symbol,
+        End
+    };
     Kind kind = Kind::End;
-    std::string text;    // the number's digits, the string or field without quotes/braces, the symbol
+    std::string text; // the number's digits, the string or field without quotes/braces, the symbol
     size_t position = 0; // character position, counted from 1
 };
 

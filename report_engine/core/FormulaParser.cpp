@@ -26,9 +26,9 @@ struct FunctionInfo
 };
 
 const FunctionInfo kFunctions[] = {
-    {"date", Expr::Function::Date, 3, 3},       {"datetime", Expr::Function::DateTime, 6, 6},
-    {"time", Expr::Function::Time, 3, 3},       {"isnull", Expr::Function::IsNull, 1, 1},
-    {"totext", Expr::Function::ToText, 1, 2},   {"hours", Expr::Function::Hours, 1, 1},
+    {"date", Expr::Function::Date, 3, 3},     {"datetime", Expr::Function::DateTime, 6, 6},
+    {"time", Expr::Function::Time, 3, 3},     {"isnull", Expr::Function::IsNull, 1, 1},
+    {"totext", Expr::Function::ToText, 1, 2}, {"hours", Expr::Function::Hours, 1, 1},
 };
 
 struct SpecialInfo
@@ -38,8 +38,8 @@ struct SpecialInfo
 };
 
 const SpecialInfo kSpecials[] = {
-    {"reporttitle", Expr::Special::Title},      {"pagenumber", Expr::Special::PageNumber},
-    {"totalpages", Expr::Special::TotalPages},  {"printdate", Expr::Special::PrintDate},
+    {"reporttitle", Expr::Special::Title},     {"pagenumber", Expr::Special::PageNumber},
+    {"totalpages", Expr::Special::TotalPages}, {"printdate", Expr::Special::PrintDate},
     {"printtime", Expr::Special::PrintTime},
 };
 
@@ -84,6 +84,23 @@ bool parseDateLiteral(const std::string& text, Value& out)
     return true;
 }
 
+// A token as a message names it.
+std::string describe(const Token& t)
+{
+    switch (t.kind) {
+    case Token::Kind::End:
+        return "el final de la fórmula";
+    case Token::Kind::String:
+        return "el texto \"" + t.text + "\"";
+    case Token::Kind::Field:
+        return "el campo {" + t.text + "}";
+    case Token::Kind::Date:
+        return "la fecha #" + t.text + "#";
+    default:
+        return "\"" + t.text + "\"";
+    }
+}
+
 class Parser
 {
 public:
@@ -96,7 +113,7 @@ public:
     {
         auto e = expression();
         if (peek().kind != Token::Kind::End)
-            throw FormulaError(peek().position, "sobra \"" + peek().text + "\" al final");
+            throw FormulaError(peek().position, "sobra " + describe(peek()) + " al final");
         return e;
     }
 
@@ -115,12 +132,8 @@ private:
 
     [[noreturn]] void expected(const std::string& what) const
     {
-        const Token& t = peek();
-        std::string found = t.kind == Token::Kind::End ? "el final de la fórmula"
-                                                       : "\"" + t.text + "\"";
-        if (t.kind == Token::Kind::String)
-            found = "un texto";
-        throw FormulaError(t.position, "se esperaba " + what + " y se encontró " + found);
+        throw FormulaError(peek().position,
+                           "se esperaba " + what + " y se encontró " + describe(peek()));
     }
 
     void expectSymbol(const char* symbol)
@@ -281,8 +294,8 @@ private:
         case Token::Kind::Date: {
             auto e = node(Expr::Op::Literal, t.position);
             if (!parseDateLiteral(t.text, e->literal))
-                throw FormulaError(t.position, "fecha no válida #" + t.text +
-                                                   "# (se escribe #aaaa-mm-dd#)");
+                throw FormulaError(t.position,
+                                   "fecha no válida #" + t.text + "# (se escribe #aaaa-mm-dd#)");
             next();
             return e;
         }
@@ -345,8 +358,7 @@ private:
             }
             if (e->args.size() < f.minArgs || e->args.size() > f.maxArgs)
                 throw FormulaError(t.position, t.text + " no lleva " +
-                                                   std::to_string(e->args.size()) +
-                                                   " argumentos");
+                                                   std::to_string(e->args.size()) + " argumentos");
             expectSymbol(")");
             return e;
         }

@@ -21,21 +21,56 @@ namespace report {
 
 struct Expr
 {
-    enum class Op {
-        Literal, Field, Total, Special,
-        Or, And, Not, Eq, Ne, Lt, Gt, Le, Ge, In,
-        Concat, Add, Sub, Mul, Div, Neg, If, Call
+    enum class Op
+    {
+        Literal,
+        Field,
+        Total,
+        Special,
+        Or,
+        And,
+        Not,
+        Eq,
+        Ne,
+        Lt,
+        Gt,
+        Le,
+        Ge,
+        In,
+        Concat,
+        Add,
+        Sub,
+        Mul,
+        Div,
+        Neg,
+        If,
+        Call
     };
-    enum class Special { Title, PageNumber, TotalPages, PrintDate, PrintTime };
-    enum class Function { Date, DateTime, Time, IsNull, ToText, Hours };
+    enum class Special
+    {
+        Title,
+        PageNumber,
+        TotalPages,
+        PrintDate,
+        PrintTime
+    };
+    enum class Function
+    {
+        Date,
+        DateTime,
+        Time,
+        IsNull,
+        ToText,
+        Hours
+    };
 
     Op op = Op::Literal;
-    Value literal;                 // Literal
-    std::string name;              // Field and Total: the text between the braces
-    int index = -1;                // Field: column, Total: total, once bound
+    Value literal;    // Literal
+    std::string name; // Field and Total: the text between the braces
+    int index = -1;   // Field: column, Total: total, once bound
     Special special = Special::Title;
     Function function = Function::Date;
-    size_t position = 0;           // where the node starts, in characters from 1
+    size_t position = 0; // where the node starts, in characters from 1
     std::vector<std::unique_ptr<Expr>> args;
 };
 
@@ -51,8 +86,7 @@ struct Formula
 Formula parseFormula(const std::string& source);
 
 // Calls f on every node of the tree.
-template <typename F>
-void forEachNode(Expr& e, F&& f)
+template <typename F> void forEachNode(Expr& e, F&& f)
 {
     f(e);
     for (auto& a : e.args)

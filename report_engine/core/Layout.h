@@ -15,9 +15,9 @@ namespace report {
 
 // Defaults of a layout that does not say otherwise.
 namespace defaults {
-constexpr double kFontSize = 9;      // points
-constexpr double kLineWidth = 0.25;  // millimetres
-constexpr double kMargin = 10;       // millimetres
+constexpr double kFontSize = 9;     // points
+constexpr double kLineWidth = 0.25; // millimetres
+constexpr double kMargin = 10;      // millimetres
 constexpr uint32_t kColor = 0x000000;
 inline const char* const kFontFamily = "DejaVu Sans";
 } // namespace defaults
@@ -30,11 +30,23 @@ struct Font
     bool italic = false;
 };
 
-enum class Align { Left, Center, Right };
+enum class Align
+{
+    Left,
+    Center,
+    Right
+};
 
 struct Element
 {
-    enum class Kind { Text, Field, Line, Box, Bar };
+    enum class Kind
+    {
+        Text,
+        Field,
+        Line,
+        Box,
+        Bar
+    };
 
     Kind kind = Kind::Text;
     double x = 0, y = 0, w = 0, h = 0; // Line: from (x, y) to (x + w, y + h)
@@ -44,12 +56,12 @@ struct Element
     bool filled = false;
     uint32_t fill = 0xFFFFFF;
     double lineWidth = defaults::kLineWidth;
-    std::string text;                // Text: what it prints
-    std::shared_ptr<Formula> value;  // Field and Bar: what they show
-    std::string format;              // Field: how the value prints (see formatValue)
-    std::string csv;                 // Field: its column heading in CSV exports
-    std::string series;              // Bar: bars of one series share one scale
-    int line = 0;                    // where it is written in the layout file
+    std::string text;               // Text: what it prints
+    std::shared_ptr<Formula> value; // Field and Bar: what they show
+    std::string format;             // Field: how the value prints (see formatValue)
+    std::string csv;                // Field: its column heading in CSV exports
+    std::string series;             // Bar: bars of one series share one scale
+    int line = 0;                   // where it is written in the layout file
 };
 
 struct Band
@@ -62,7 +74,15 @@ struct Band
 
 struct TotalDef
 {
-    enum class Function { Count, Sum, SumTime, DistinctCount, Min, Max };
+    enum class Function
+    {
+        Count,
+        Sum,
+        SumTime,
+        DistinctCount,
+        Min,
+        Max
+    };
 
     std::string name;
     Function function = Function::Count;
@@ -73,18 +93,18 @@ struct TotalDef
 
 struct Group
 {
-    std::shared_ptr<Formula> key;     // records with equal keys in a row form one group
-    bool keepTogether = false;        // start on a new page rather than split, when it fits one
-    bool repeatHeader = false;        // print the header again atop a page the group continues on
+    std::shared_ptr<Formula> key; // records with equal keys in a row form one group
+    bool keepTogether = false;    // start on a new page rather than split, when it fits one
+    bool repeatHeader = false;    // print the header again atop a page the group continues on
     Band header;
     Band footer;
-    std::vector<TotalDef> totals;     // over the group's records
+    std::vector<TotalDef> totals; // over the group's records
     int line = 0;
 };
 
 struct PageSetup
 {
-    double width = 215.9;   // Letter, portrait
+    double width = 215.9; // Letter, portrait
     double height = 279.4;
     double margin = defaults::kMargin;
 
@@ -94,15 +114,15 @@ struct PageSetup
 
 struct Layout
 {
-    std::string title;               // used when the caller gives none
+    std::string title; // used when the caller gives none
     PageSetup page;
     std::string query;
     int queryLine = 0;
     std::shared_ptr<Formula> selection; // the layout's own; empty when it has none
     int selectionLine = 0;
-    std::vector<TotalDef> totals;       // over every selected record
+    std::vector<TotalDef> totals; // over every selected record
     Band reportHeader, pageHeader, detail, pageFooter, reportFooter;
-    std::vector<Group> groups;          // outermost first
+    std::vector<Group> groups; // outermost first
 
     bool hasSelection() const { return selection && !selection->empty(); }
 };

@@ -17,8 +17,7 @@ struct PaperSize
     double height;
 };
 
-const PaperSize kPapers[] = {{"Letter", 215.9, 279.4}, {"Legal", 215.9, 355.6},
-                             {"A4", 210, 297}};
+const PaperSize kPapers[] = {{"Letter", 215.9, 279.4}, {"Legal", 215.9, 355.6}, {"A4", 210, 297}};
 
 [[noreturn]] void fail(const XmlNode& n, const std::string& detail)
 {
@@ -66,9 +65,8 @@ uint32_t color(const XmlNode& n, const char* key, uint32_t fallback)
     if (!v)
         return fallback;
     char* end = nullptr;
-    const unsigned long c = v->size() == 7 && (*v)[0] == '#'
-                                ? std::strtoul(v->c_str() + 1, &end, 16)
-                                : 0;
+    const unsigned long c =
+        v->size() == 7 && (*v)[0] == '#' ? std::strtoul(v->c_str() + 1, &end, 16) : 0;
     if (!end || *end != '\0')
         fail(n, "el color " + *v + " de " + tag(n) + " se escribe #rrggbb");
     return uint32_t(c);
@@ -119,8 +117,8 @@ Element element(const XmlNode& n)
     Element e;
     e.line = n.line;
     if (n.name == "text" || n.name == "field") {
-        checkAttributes(n, {"x", "y", "w", "h", "font", "size", "bold", "italic", "align",
-                            "color", "value", "format", "csv"});
+        checkAttributes(n, {"x", "y", "w", "h", "font", "size", "bold", "italic", "align", "color",
+                            "value", "format", "csv"});
         e.kind = n.name == "text" ? Element::Kind::Text : Element::Kind::Field;
         e.font = font(n);
         const std::string align = text(n, "align", "left");
@@ -239,16 +237,15 @@ void addTotal(std::vector<TotalDef>& totals, const XmlNode& n)
     TotalDef t = total(n);
     for (const TotalDef& other : totals)
         if (other.name == t.name)
-            fail(n, "el total " + t.name + " ya existe (línea " + std::to_string(other.line) +
-                        ")");
+            fail(n, "el total " + t.name + " ya existe (línea " + std::to_string(other.line) + ")");
     totals.push_back(std::move(t));
 }
 
 void setBand(Band& slot, const XmlNode& n, const PageSetup& page)
 {
     if (slot.present)
-        fail(n, tag(n) + " aparece dos veces (la primera en la línea " +
-                    std::to_string(slot.line) + ")");
+        fail(n, tag(n) + " aparece dos veces (la primera en la línea " + std::to_string(slot.line) +
+                    ")");
     slot = band(n, page);
 }
 

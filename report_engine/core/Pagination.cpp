@@ -100,16 +100,17 @@ private:
     std::vector<Page> pages_;
 };
 
-void addPageBand(Page& page, const Band& band, double top, double margin, const Scope& scope)
+// The page band's items, placed on the page.
+std::vector<Item> pageBand(const Band& band, double top, double margin, const Scope& scope)
 {
     if (!band.present)
-        return;
+        return {};
     std::vector<Item> items = instantiate(band, scope);
     for (Item& item : items) {
         item.x += margin;
         item.y += top;
     }
-    page.items.insert(page.items.begin(), items.begin(), items.end());
+    return items;
 }
 
 } // namespace
@@ -124,9 +125,13 @@ std::vector<Page> paginate(const Layout& layout, const std::vector<BandInstance>
     const double margin = layout.page.margin;
     for (size_t p = 0; p < pages.size(); ++p) {
         scope.page = int(p + 1);
-        addPageBand(pages[p], layout.pageFooter,
-                    layout.page.height - margin - layout.pageFooter.height, margin, scope);
-        addPageBand(pages[p], layout.pageHeader, margin, margin, scope);
+        std::vector<Item>& items = pages[p].items;
+        const std::vector<Item> header = pageBand(layout.pageHeader, margin, margin, scope);
+        items.insert(items.begin(), header.begin(), header.end());
+        const std::vector<Item> footer =
+            pageBand(layout.pageFooter, layout.page.height - margin - layout.pageFooter.height,
+                     margin, scope);
+        items.insert(items.end(), footer.begin(), footer.end());
     }
     return pages;
 }

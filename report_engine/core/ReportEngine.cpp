@@ -18,8 +18,8 @@ std::string selectionFault(bool fromLayout, const FormulaError& e, const std::st
 
 } // namespace
 
-std::shared_ptr<Formula> chooseSelection(const Layout& layout,
-                                         const std::string& catalogueFormula, bool* fromLayout)
+std::shared_ptr<Formula> chooseSelection(const Layout& layout, const std::string& catalogueFormula,
+                                         bool* fromLayout)
 {
     if (fromLayout)
         *fromLayout = layout.hasSelection();

@@ -38,8 +38,7 @@ struct RunOptions
 
 // The formula that selects the records: the layout's own when it has one, otherwise the
 // catalogue's (parsed here). Throws SelectionError when the catalogue's does not parse.
-std::shared_ptr<Formula> chooseSelection(const Layout& layout,
-                                         const std::string& catalogueFormula,
+std::shared_ptr<Formula> chooseSelection(const Layout& layout, const std::string& catalogueFormula,
                                          bool* fromLayout = nullptr);
 
 // Runs the layout over the records. Throws SelectionError for a selection formula that names

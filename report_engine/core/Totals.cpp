@@ -41,8 +41,8 @@ Value computeTotal(const TotalDef& t, const std::vector<const Record*>& records,
             if (v.kind == Value::Kind::Text && parseTime(v.text, s))
                 v = Value::time(s);
             if (v.kind != Value::Kind::Time)
-                throw FormulaError(position, std::string("sumtime suma horas y recibió ") +
-                                                 kindName(v.kind));
+                throw FormulaError(position,
+                                   std::string("sumtime suma horas y recibió ") + kindName(v.kind));
             sum += v.number;
             break;
         }

@@ -8,13 +8,13 @@ namespace report {
 namespace {
 
 const char* const kDayShort[] = {"lun", "mar", "mié", "jue", "vie", "sáb", "dom"};
-const char* const kDayLong[] = {"lunes", "martes", "miércoles", "jueves",
+const char* const kDayLong[] = {"lunes",   "martes", "miércoles", "jueves",
                                 "viernes", "sábado", "domingo"};
 const char* const kMonthShort[] = {"ene", "feb", "mar", "abr", "may", "jun",
                                    "jul", "ago", "sep", "oct", "nov", "dic"};
-const char* const kMonthLong[] = {"enero", "febrero", "marzo", "abril", "mayo", "junio",
-                                  "julio", "agosto", "septiembre", "octubre", "noviembre",
-                                  "diciembre"};
+const char* const kMonthLong[] = {"enero",      "febrero", "marzo",     "abril",
+                                  "mayo",       "junio",   "julio",     "agosto",
+                                  "septiembre", "octubre", "noviembre", "diciembre"};
 
 std::string pad(int64_t n, int width)
 {
@@ -29,14 +29,22 @@ int64_t floorDiv(int64_t a, int64_t b)
     return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
 
-// Runs of one pattern letter ("dd", "MMMM") and the literal text between them.
-template <typename Emit>
-void forEachToken(const std::string& pattern, Emit emit)
+// Runs of one pattern letter ("dd", "MMMM") and the literal text between them; text between
+// single quotes is literal ("d 'de' MMMM").
+template <typename Emit> void forEachToken(const std::string& pattern, Emit emit)
 {
     size_t i = 0;
     while (i < pattern.size()) {
         const char c = pattern[i];
         size_t j = i;
+        if (c == '\'') {
+            j = pattern.find('\'', i + 1);
+            if (j == std::string::npos)
+                j = pattern.size();
+            emit(0, 0, pattern.substr(i + 1, j - i - 1));
+            i = j + 1;
+            continue;
+        }
         if (c == 'd' || c == 'M' || c == 'y' || c == 'H' || c == 'm' || c == 's') {
             while (j < pattern.size() && pattern[j] == c)
                 ++j;
@@ -233,8 +241,7 @@ std::string formatValue(const Value& v, const std::string& pattern)
     case Value::Kind::Date:
         return formatDateTime(int64_t(v.number) * 86400, pattern.empty() ? "dd/MM/yyyy" : pattern);
     case Value::Kind::DateTime:
-        return formatDateTime(int64_t(v.number),
-                              pattern.empty() ? "dd/MM/yyyy HH:mm:ss" : pattern);
+        return formatDateTime(int64_t(v.number), pattern.empty() ? "dd/MM/yyyy HH:mm:ss" : pattern);
     case Value::Kind::Time:
         return formatTime(int64_t(v.number), pattern.empty() ? "H:mm:ss" : pattern);
     }

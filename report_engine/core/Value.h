@@ -10,11 +10,20 @@ namespace report {
 
 struct Value
 {
-    enum class Kind { Null, Bool, Number, Text, Date, DateTime, Time };
+    enum class Kind
+    {
+        Null,
+        Bool,
+        Number,
+        Text,
+        Date,
+        DateTime,
+        Time
+    };
 
     Kind kind = Kind::Null;
-    double number = 0;    // Bool (0/1), Number, Date (days), DateTime and Time (seconds)
-    std::string text;     // Text, UTF-8
+    double number = 0; // Bool (0/1), Number, Date (days), DateTime and Time (seconds)
+    std::string text;  // Text, UTF-8
 
     static Value null() { return {}; }
     static Value boolean(bool b) { return {Kind::Bool, b ? 1.0 : 0.0, {}}; }
@@ -42,7 +51,8 @@ bool parseTime(const std::string& text, int64_t& seconds);
 
 // How a value prints. Patterns: for dates and date-times d dd ddd dddd M MM MMM MMMM yy yyyy
 // HH mm ss (ddd/MMM Spanish abbreviations); for times H (whole hours, any number) mm ss and a
-// leading minus for negative ones; for numbers "0", "0.0", "0.00" ... (decimals shown). An empty
+// leading minus for negative ones; for numbers "0", "0.0", "0.00" ... (decimals shown). Text
+// between single quotes is printed as it is ("d 'de' MMMM"). An empty
 // pattern gives dd/MM/yyyy, dd/MM/yyyy HH:mm:ss, H:mm:ss, and numbers without needless decimals.
 std::string formatValue(const Value& value, const std::string& pattern = {});
 

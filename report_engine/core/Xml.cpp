@@ -40,7 +40,10 @@ public:
 
 private:
     bool atEnd() const { return i_ >= s_.size(); }
-    bool startsWith(const char* text) const { return s_.compare(i_, std::char_traits<char>::length(text), text) == 0; }
+    bool startsWith(const char* text) const
+    {
+        return s_.compare(i_, std::char_traits<char>::length(text), text) == 0;
+    }
 
     [[noreturn]] void fail(const std::string& detail) const { failAt(i_, detail); }
 

@@ -48,8 +48,7 @@ void paintText(QPainter& p, const report::Item& item)
     if (item.h < 2 * metrics.height()) {
         // One line: too long a text ends in "…" rather than being cut.
         const QString shown = metrics.elidedText(text, Qt::ElideRight, item.w);
-        p.drawText(box, int(alignment(item.align) | Qt::AlignVCenter | Qt::TextSingleLine),
-                   shown);
+        p.drawText(box, int(alignment(item.align) | Qt::AlignVCenter | Qt::TextSingleLine), shown);
     } else {
         p.drawText(box, int(alignment(item.align) | Qt::AlignTop | Qt::TextWordWrap), text);
     }

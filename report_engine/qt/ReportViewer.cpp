@@ -227,9 +227,9 @@ void ReportViewer::updateControls()
     previous_->setEnabled(has && page_ > 0);
     next_->setEnabled(has && page_ < count - 1);
     last_->setEnabled(has && page_ < count - 1);
-    for (QWidget* w : {static_cast<QWidget*>(pageBox_), static_cast<QWidget*>(zoomBox_),
-                       static_cast<QWidget*>(print_), static_cast<QWidget*>(pdf_),
-                       static_cast<QWidget*>(csv_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(pageBox_), static_cast<QWidget*>(zoomBox_),
+          static_cast<QWidget*>(print_), static_cast<QWidget*>(pdf_), static_cast<QWidget*>(csv_)})
         w->setEnabled(has);
     view_->setVisible(has);
 }
@@ -270,8 +270,8 @@ void ReportViewer::exportPdf()
 {
     if (!doc_)
         return;
-    QString path = chooseFile(QStringLiteral("Exportar a PDF"),
-                              QStringLiteral("Documentos PDF (*.pdf)"));
+    QString path =
+        chooseFile(QStringLiteral("Exportar a PDF"), QStringLiteral("Documentos PDF (*.pdf)"));
     if (path.isEmpty())
         return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
