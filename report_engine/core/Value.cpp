@@ -236,8 +236,13 @@ std::string formatValue(const Value& v, const std::string& pattern)
         return v.number != 0 ? "Sí" : "No";
     case Value::Kind::Number:
         return formatNumber(v.number, pattern);
-    case Value::Kind::Text:
+    case Value::Kind::Text: {
+        // A time kept as text (a TIME column read as text) follows a time pattern.
+        int64_t seconds = 0;
+        if (!pattern.empty() && parseTime(v.text, seconds))
+            return formatTime(seconds, pattern);
         return v.text;
+    }
     case Value::Kind::Date:
         return formatDateTime(int64_t(v.number) * 86400, pattern.empty() ? "dd/MM/yyyy" : pattern);
     case Value::Kind::DateTime:

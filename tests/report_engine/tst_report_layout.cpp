@@ -82,30 +82,35 @@ QStringList outlines(const Document& doc)
     return out;
 }
 
-const char* const kGood = R"(<?xml version="1.0" encoding="UTF-8"?>
-<!-- a comment -->
-<report title="Asistencia" page="Letter" orientation="landscape" margin="12">
-  <query><![CDATA[ SELECT * FROM rep_asistencia_general WHERE 1 < 2 ]]></query>
-  <selection>{f} = 1</selection>
-  <total name="dias" function="count"/>
-  <pageHeader height="8"><field x="0" y="0" w="100" h="5" value="ReportTitle" bold="true" size="12"/></pageHeader>
-  <group by="{u}" keepTogether="true" repeatHeader="true">
-    <total name="horas" function="sumtime" value="{h}"/>
-    <header height="6"><field x="0" y="0" w="80" h="5" value="{name}"/></header>
-    <footer height="6"><line x1="0" y1="0" x2="255.4" y2="0" width="0.3" color="#1f4e79"/></footer>
-  </group>
-  <detail height="4.5"><field x="0" y="0" w="30" h="4.5" value="{d}" format="dd/MM/yyyy" align="right"/>
-    <box x="40" y="0" w="10" h="4" fill="#eeeeee"/><text x="60" y="0" w="20" h="4">D &amp; &#193;</text></detail>
-</report>)";
+const char* const kGood =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<!-- a comment -->\n"
+    "<report title=\"Asistencia\" page=\"Letter\" orientation=\"landscape\" margin=\"12\">\n"
+    "  <query><![CDATA[ SELECT * FROM rep_asistencia_general WHERE 1 < 2 ]]></query>\n"
+    "  <selection>{f} = 1</selection>\n"
+    "  <total name=\"dias\" function=\"count\"/>\n"
+    "  <pageHeader height=\"8\"><field x=\"0\" y=\"0\" w=\"100\" h=\"5\" value=\"ReportTitle\" "
+    "bold=\"true\" size=\"12\"/></pageHeader>\n"
+    "  <group by=\"{u}\" keepTogether=\"true\" repeatHeader=\"true\">\n"
+    "    <total name=\"horas\" function=\"sumtime\" value=\"{h}\"/>\n"
+    "    <header height=\"6\"><field x=\"0\" y=\"0\" w=\"80\" h=\"5\" value=\"{name}\"/></header>\n"
+    "    <footer height=\"6\"><line x1=\"0\" y1=\"0\" x2=\"255.4\" y2=\"0\" width=\"0.3\" "
+    "color=\"#1f4e79\"/></footer>\n"
+    "  </group>\n"
+    "  <detail height=\"4.5\"><field x=\"0\" y=\"0\" w=\"30\" h=\"4.5\" value=\"{d}\" "
+    "format=\"dd/MM/yyyy\" align=\"right\"/>\n"
+    "    <box x=\"40\" y=\"0\" w=\"10\" h=\"4\" fill=\"#eeeeee\"/><text x=\"60\" y=\"0\" w=\"20\" "
+    "h=\"4\">D &amp; &#193;</text></detail>\n"
+    "</report>";
 
-// Page header "P<n>/<pages>" (10 mm), page footer 10 mm, and bands of the heights given.
+// Page header "P<n>/<pages>" (10 mm), page footer 10 mm, and bands of the heights given; a
+// group by employee with the attributes in `group` unless it is empty.
 std::string pagedLayout(double header, double detail, double footer, const std::string& group)
 {
     std::string xml = R"(<report page="Letter" margin="10"><query>select</query>
-      <pageHeader height="10"><field x="0" y="0" w="50" h="5" value="'P' &amp; ToText(PageNumber) &amp; '/' &amp; ToText(TotalPages)"/></pageHeader>
+      <pageHeader height="10"><field x="0" y="0" w="50" h="5" value="'P' &amp; ToText(PageNumber) &amp; '/' &amp; ToText(TotalPages) "/></pageHeader>
       <pageFooter height="10"><text x="0" y="0" w="50" h="5">Pie</text></pageFooter>)";
-    if (!group.empty())
-    {
+    if (!group.empty()) {
         xml += "<group by=\"{u}\" " + group + ">";
         if (header > 0)
             xml += "<header height=\"" + std::to_string(header) +
@@ -364,22 +369,30 @@ private slots:
     // report's cover all selected records.
     void totalsPerGroup()
     {
-        const char* xml = R"(<report><query>select</query>
-          <total name="n" function="count"/>
-          <total name="faltas" function="sum" value="{f}"/>
-          <total name="empleados" function="distinctcount" value="{u}"/>
-          <total name="horas" function="sumtime" value="{h}"/>
-          <group by="{u}">
-            <total name="n" function="count"/>
-            <total name="faltas" function="count" where="{f} = 1"/>
-            <total name="horas" function="sumtime" value="{h}"/>
-            <total name="primero" function="min" value="{d}"/>
-            <total name="ultimo" function="max" value="{d}"/>
-            <header height="5"><field x="0" y="0" w="90" h="4" value="'H ' &amp; {name} &amp; ' ' &amp; ToText({#n})"/></header>
-            <footer height="5"><field x="0" y="0" w="190" h="4" value="'F ' &amp; ToText({u}) &amp; ' n=' &amp; ToText({#n}) &amp; ' faltas=' &amp; ToText({#faltas}) &amp; ' horas=' &amp; ToText({#horas}, 'H:mm') &amp; ' ' &amp; ToText({#primero}, 'dd') &amp; '-' &amp; ToText({#ultimo}, 'dd')"/></footer>
-          </group>
-          <reportFooter height="5"><field x="0" y="0" w="190" h="4" value="'R n=' &amp; ToText({#n}) &amp; ' faltas=' &amp; ToText({#faltas}) &amp; ' empleados=' &amp; ToText({#empleados}) &amp; ' horas=' &amp; ToText({#horas}, 'H:mm')"/></reportFooter>
-        </report>)";
+        const char* xml =
+            "<report><query>select</query>\n"
+            "          <total name=\"n\" function=\"count\"/>\n"
+            "          <total name=\"faltas\" function=\"sum\" value=\"{f}\"/>\n"
+            "          <total name=\"empleados\" function=\"distinctcount\" value=\"{u}\"/>\n"
+            "          <total name=\"horas\" function=\"sumtime\" value=\"{h}\"/>\n"
+            "          <group by=\"{u}\">\n"
+            "            <total name=\"n\" function=\"count\"/>\n"
+            "            <total name=\"faltas\" function=\"count\" where=\"{f} = 1\"/>\n"
+            "            <total name=\"horas\" function=\"sumtime\" value=\"{h}\"/>\n"
+            "            <total name=\"primero\" function=\"min\" value=\"{d}\"/>\n"
+            "            <total name=\"ultimo\" function=\"max\" value=\"{d}\"/>\n"
+            "            <header height=\"5\"><field x=\"0\" y=\"0\" w=\"90\" h=\"4\" value=\"'H ' "
+            "&amp; {name} &amp; ' ' &amp; ToText({#n}) \"/></header>\n"
+            "            <footer height=\"5\"><field x=\"0\" y=\"0\" w=\"190\" h=\"4\" value=\"'F "
+            "' &amp; ToText({u}) &amp; ' n=' &amp; ToText({#n}) &amp; ' faltas=' &amp; "
+            "ToText({#faltas}) &amp; ' horas=' &amp; ToText({#horas}, 'H:mm') &amp; ' ' &amp; "
+            "ToText({#primero}, 'dd') &amp; '-' &amp; ToText({#ultimo}, 'dd') \"/></footer>\n"
+            "          </group>\n"
+            "          <reportFooter height=\"5\"><field x=\"0\" y=\"0\" w=\"190\" h=\"4\" "
+            "value=\"'R n=' &amp; ToText({#n}) &amp; ' faltas=' &amp; ToText({#faltas}) &amp; ' "
+            "empleados=' &amp; ToText({#empleados}) &amp; ' horas=' &amp; ToText({#horas}, 'H:mm') "
+            "\"/></reportFooter>\n"
+            "        </report>";
         Rows rows;
         rows.add(7, "ANA", 5).add(2, "LUIS", 1).add(9, "SOFÍA", 9);
         const Document doc = run(xml, rows.table);
@@ -394,11 +407,14 @@ private slots:
     // A group is the run of consecutive records with one key, in the query's order.
     void nestedGroupsAndKeysInARow()
     {
-        const char* xml = R"(<report><query>select</query>
-          <group by="{f}"><header height="5"><field x="0" y="0" w="90" h="4" value="'F' &amp; ToText({f})"/></header></group>
-          <group by="{u}"><footer height="5"><field x="0" y="0" w="90" h="4" value="'U' &amp; ToText({u}) &amp; ':' &amp; ToText({#n})"/></footer>
-            <total name="n" function="count"/></group>
-        </report>)";
+        const char* xml =
+            "<report><query>select</query>\n"
+            "          <group by=\"{f}\"><header height=\"5\"><field x=\"0\" y=\"0\" w=\"90\" "
+            "h=\"4\" value=\"'F' &amp; ToText({f}) \"/></header></group>\n"
+            "          <group by=\"{u}\"><footer height=\"5\"><field x=\"0\" y=\"0\" w=\"90\" "
+            "h=\"4\" value=\"'U' &amp; ToText({u}) &amp; ':' &amp; ToText({#n}) \"/></footer>\n"
+            "            <total name=\"n\" function=\"count\"/></group>\n"
+            "        </report>";
         Rows rows;
         rows.add(1, "ANA", 2).add(2, "LUIS", 4);
         // f: 0 0 | 0 0 1 0 -> three runs of f.
@@ -461,18 +477,22 @@ private slots:
         Rows rows;
         for (int u = 0; u < sizes.size(); ++u)
             rows.add(u + 1, "E", sizes[u]);
-        const Document doc = run(pagedLayout(header, 10, 10, options.toStdString()), rows.table);
+        const Document doc =
+            run(pagedLayout(header, 10, 10, " " + options.toStdString()), rows.table);
         QCOMPARE(outlines(doc), pages);
     }
 
     // Each bar is its value's share of the largest of its series, across the whole report.
     void barsShareTheirSeriesScale()
     {
-        const char* xml = R"(<report><query>select</query>
-          <group by="{u}"><total name="horas" function="sumtime" value="{h}"/><total name="n" function="count"/>
-            <footer height="5"><bar x="0" y="0" w="100" h="4" value="{#horas}" series="horas"/>
-              <bar x="100" y="0" w="50" h="4" value="{#n}" series="dias" color="#ff0000"/></footer></group>
-        </report>)";
+        const char* xml = "<report><query>select</query>\n"
+                          "          <group by=\"{u}\"><total name=\"horas\" function=\"sumtime\" "
+                          "value=\"{h}\"/><total name=\"n\" function=\"count\"/>\n"
+                          "            <footer height=\"5\"><bar x=\"0\" y=\"0\" w=\"100\" h=\"4\" "
+                          "value=\"{#horas}\" series=\"horas\"/>\n"
+                          "              <bar x=\"100\" y=\"0\" w=\"50\" h=\"4\" value=\"{#n}\" "
+                          "series=\"dias\" color=\"#ff0000\"/></footer></group>\n"
+                          "        </report>";
         Rows rows;
         rows.add(1, "A", 3).add(2, "B", 6).add(3, "C", 1);
         const Document doc = run(xml, rows.table);
@@ -519,7 +539,7 @@ private slots:
     void titleDateAndPageNumbers()
     {
         const char* xml = R"(<report title="Propio"><query>select</query>
-          <reportHeader height="5"><field x="0" y="0" w="190" h="4" value="ReportTitle &amp; ' ' &amp; ToText(PrintDate) &amp; ' ' &amp; ToText(PrintTime, 'HH:mm') &amp; ' ' &amp; ToText(PageNumber) &amp; '/' &amp; ToText(TotalPages)"/></reportHeader>
+          <reportHeader height="5"><field x="0" y="0" w="190" h="4" value="ReportTitle &amp; ' ' &amp; ToText(PrintDate) &amp; ' ' &amp; ToText(PrintTime, 'HH:mm') &amp; ' ' &amp; ToText(PageNumber) &amp; '/' &amp; ToText(TotalPages) "/></reportHeader>
         </report>)";
         Layout layout = parseLayout(xml);
         RunOptions options;

@@ -33,7 +33,7 @@ const char* const kTwentyThreeAPage = R"(<report page="Letter" margin="10">
   <query>SELECT usuario, Fecha FROM rep_asistencia_general ORDER BY usuario, Fecha</query>
   <pageHeader height="10"><field x="0" y="0" w="80" h="6" value="ReportTitle"/></pageHeader>
   <detail height="10"><field x="0" y="0" w="30" h="6" value="{Fecha}"/></detail>
-  <pageFooter height="10"><field x="0" y="0" w="80" h="6" value="ToText(PageNumber)"/></pageFooter>
+  <pageFooter height="10"><field x="0" y="0" w="80" h="6" value="ToText(PageNumber) "/></pageFooter>
 </report>)";
 
 QStringList readLines(const QString& path)
