@@ -312,6 +312,9 @@ private:
             return e;
         }
         case Token::Kind::Name:
+            for (const char* word : {"and", "or", "then", "else", "in"})
+                if (isWord(word))
+                    expected("un valor");
             return named();
         case Token::Kind::Symbol:
             if (t.text == "(") {

@@ -26,31 +26,49 @@ Qt::Alignment alignment(report::Align a)
     return Qt::AlignLeft;
 }
 
-// A font whose size, drawn with the painter's millimetre scale, is `points` high.
-QFont fontFor(const report::Font& f, const QPaintDevice* device)
+// Millimetres of the page to device coordinates of the target. The painter itself is not
+// scaled: text is laid out at its real size on the device, so that its measures (for "…" and
+// wrapping) are those of the glyphs drawn.
+struct PageMap
+{
+    QPointF origin;
+    double sx;
+    double sy;
+
+    QPointF point(double x, double y) const { return origin + QPointF(x * sx, y * sy); }
+    QRectF rect(double x, double y, double w, double h) const
+    {
+        return QRectF(point(x, y), QSizeF(w * sx, h * sy));
+    }
+    double length(double mm) const { return mm * (sx + sy) / 2; }
+};
+
+QFont fontFor(const report::Font& f, const QPaintDevice* device, const PageMap& map)
 {
     QFont font(QString::fromStdString(f.family));
-    font.setPointSizeF(f.size * 25.4 / device->logicalDpiY());
+    // Points to millimetres to device pixels to the device's own points.
+    const double pixels = map.length(f.size * 25.4 / 72);
+    font.setPointSizeF(pixels * 72 / device->logicalDpiY());
     font.setBold(f.bold);
     font.setItalic(f.italic);
-    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
-void paintText(QPainter& p, const report::Item& item)
+void paintText(QPainter& p, const report::Item& item, const PageMap& map)
 {
-    const QFont font = fontFor(item.font, p.device());
+    const QFont font = fontFor(item.font, p.device(), map);
     p.setFont(font);
     p.setPen(colour(item.color));
-    const QRectF box(item.x, item.y, item.w, item.h);
+    const QRectF box = map.rect(item.x, item.y, item.w, item.h);
     const QString text = QString::fromStdString(item.text);
     const QFontMetricsF metrics(font, p.device());
-    if (item.h < 2 * metrics.height()) {
+    const int flags = int(alignment(item.align) | Qt::AlignVCenter);
+    if (box.height() < 2 * metrics.height() || metrics.horizontalAdvance(text) <= box.width()) {
         // One line: too long a text ends in "…" rather than being cut.
-        const QString shown = metrics.elidedText(text, Qt::ElideRight, item.w);
-        p.drawText(box, int(alignment(item.align) | Qt::AlignVCenter | Qt::TextSingleLine), shown);
+        p.drawText(box, flags | Qt::TextSingleLine,
+                   metrics.elidedText(text, Qt::ElideRight, box.width()));
     } else {
-        p.drawText(box, int(alignment(item.align) | Qt::AlignTop | Qt::TextWordWrap), text);
+        p.drawText(box, flags | Qt::TextWordWrap, text);
     }
 }
 
@@ -60,31 +78,33 @@ void paintPage(QPainter& p, const report::Document& doc, int index, const QRectF
 {
     if (index < 0 || index >= int(doc.pages.size()))
         return;
+    const PageMap map{target.topLeft(), target.width() / doc.page.width,
+                      target.height() / doc.page.height};
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    p.translate(target.topLeft());
-    p.scale(target.width() / doc.page.width, target.height() / doc.page.height);
-    p.setClipRect(QRectF(0, 0, doc.page.width, doc.page.height));
+    p.setClipRect(target);
     for (const report::Item& item : doc.pages[size_t(index)].items) {
         switch (item.kind) {
         case report::Item::Kind::Text:
-            paintText(p, item);
+            paintText(p, item, map);
             break;
         case report::Item::Kind::Line:
-            p.setPen(QPen(colour(item.color), item.lineWidth, Qt::SolidLine, Qt::FlatCap));
-            p.drawLine(QPointF(item.x, item.y), QPointF(item.x + item.w, item.y + item.h));
+            p.setPen(QPen(colour(item.color), map.length(item.lineWidth), Qt::SolidLine,
+                          Qt::FlatCap));
+            p.drawLine(map.point(item.x, item.y), map.point(item.x + item.w, item.y + item.h));
             break;
         case report::Item::Kind::Box:
-            p.setPen(item.lineWidth > 0 ? QPen(colour(item.color), item.lineWidth) : Qt::NoPen);
-            p.setBrush(item.filled ? QBrush(colour(item.fill)) : Qt::NoBrush);
-            p.drawRect(QRectF(item.x, item.y, item.w, item.h));
+            p.setPen(item.lineWidth > 0 ? QPen(colour(item.color), map.length(item.lineWidth))
+                                        : QPen(Qt::NoPen));
+            p.setBrush(item.filled ? QBrush(colour(item.fill)) : QBrush(Qt::NoBrush));
+            p.drawRect(map.rect(item.x, item.y, item.w, item.h));
             p.setBrush(Qt::NoBrush);
             break;
         case report::Item::Kind::Bar:
             p.setPen(Qt::NoPen);
             p.setBrush(colour(item.fill));
-            p.drawRect(QRectF(item.x, item.y, item.w * item.amount, item.h));
+            p.drawRect(map.rect(item.x, item.y, item.w * item.amount, item.h));
             p.setBrush(Qt::NoBrush);
             break;
         }

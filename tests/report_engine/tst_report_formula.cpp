@@ -127,6 +127,8 @@ private slots:
             << "{a} in [1, 2" << 13 << "se esperaba \"]\" y se encontró el final de la fórmula";
         QTest::newRow("stray character") << "{a} = 1 ; 2" << 9 << "carácter inesperado \";\"";
         QTest::newRow("trailing word") << "{a} = 1 {t}" << 9 << "sobra el campo {t} al final";
+        QTest::newRow("operator for a value")
+            << "{a} = 1 and or {a} = 2" << 13 << "se esperaba un valor y se encontró \"or\"";
         QTest::newRow("bare word")
             << "Falta = 1" << 1
             << "nombre desconocido \"Falta\" (los campos se escriben entre { })";
