@@ -175,7 +175,7 @@ void ReportViewer::setMessage(const QString& text)
 
 QString ReportViewer::message() const
 {
-    return messageLabel_->isVisible() ? messageLabel_->text() : QString();
+    return messageLabel_->isHidden() ? QString() : messageLabel_->text();
 }
 
 int ReportViewer::pageCount() const
