@@ -10,7 +10,7 @@ constexpr double kFitSlack = 0.001;
 class Paginator
 {
 public:
-    Paginator(const Layout& layout, const std::vector<BandInstance>& bands)
+    Paginator(const Layout& layout, std::vector<BandInstance>& bands)
         : layout_(layout)
         , bands_(bands)
         , top_(layout.page.margin + (layout.pageHeader.present ? layout.pageHeader.height : 0))
@@ -23,7 +23,7 @@ public:
     {
         newPage(false);
         for (size_t i = 0; i < bands_.size(); ++i) {
-            const BandInstance& b = bands_[i];
+            BandInstance& b = bands_[i];
             if (b.role == BandInstance::Role::GroupHeader)
                 closeFrom(b.level); // a sibling group without footer is over
             if (!fits(neededFor(i)) && !pageEmpty_)
@@ -74,29 +74,32 @@ private:
         pageEmpty_ = true;
         if (!continuing)
             return;
-        for (const BandInstance* header : open_)
+        for (BandInstance* header : open_)
             if (header->repeatHeader)
                 place(*header);
     }
 
-    void place(const BandInstance& b)
+    // Puts the band's items on the page: moved, except a group header's, which may be printed
+    // again atop the next pages.
+    void place(BandInstance& b)
     {
         std::vector<Item>& items = pages_.back().items;
-        for (Item item : b.items) {
-            item.x += layout_.page.margin;
-            item.y += y_;
-            items.push_back(std::move(item));
+        const bool keep = b.role == BandInstance::Role::GroupHeader;
+        for (Item& item : b.items) {
+            items.push_back(keep ? item : std::move(item));
+            items.back().x += layout_.page.margin;
+            items.back().y += y_;
         }
         y_ += b.height;
     }
 
     const Layout& layout_;
-    const std::vector<BandInstance>& bands_;
+    std::vector<BandInstance>& bands_; // their items are moved onto the pages
     const double top_;
     const double bottom_;
     double y_ = 0;
     bool pageEmpty_ = true;
-    std::vector<const BandInstance*> open_;
+    std::vector<BandInstance*> open_;
     std::vector<Page> pages_;
 };
 
@@ -115,7 +118,7 @@ std::vector<Item> pageBand(const Band& band, double top, double margin, const Sc
 
 } // namespace
 
-std::vector<Page> paginate(const Layout& layout, const std::vector<BandInstance>& bands,
+std::vector<Page> paginate(const Layout& layout, std::vector<BandInstance>& bands,
                            const Scope& base)
 {
     std::vector<Page> pages = Paginator(layout, bands).run();

@@ -14,7 +14,8 @@
 namespace report {
 
 // `base` gives the title, the time and the report's totals for the page headers and footers.
-std::vector<Page> paginate(const Layout& layout, const std::vector<BandInstance>& bands,
+// The bands' items are moved onto the pages.
+std::vector<Page> paginate(const Layout& layout, std::vector<BandInstance>& bands,
                            const Scope& base);
 
 } // namespace report

@@ -90,8 +90,8 @@ void paintPage(QPainter& p, const report::Document& doc, int index, const QRectF
             paintText(p, item, map);
             break;
         case report::Item::Kind::Line:
-            p.setPen(QPen(colour(item.color), map.length(item.lineWidth), Qt::SolidLine,
-                          Qt::FlatCap));
+            p.setPen(
+                QPen(colour(item.color), map.length(item.lineWidth), Qt::SolidLine, Qt::FlatCap));
             p.drawLine(map.point(item.x, item.y), map.point(item.x + item.w, item.y + item.h));
             break;
         case report::Item::Kind::Box:
