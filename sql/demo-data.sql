@@ -280,3 +280,11 @@ INSERT INTO KxEvento_bitacora (evento, usuario, fecha, entrada_antes, salida_bre
          cerrado, entrada, salida_break, regreso_break, salida, cerrado, 1,
          TIMESTAMP(@mie, '16:41:05'), 1
   FROM KxEvento WHERE usuario = 12 AND fecha = @mie;
+-- Further reports. The early-exits layout carries its own selection formula, so its row has none.
+INSERT INTO Reportes (Reporte, Nombre_reporte, Descripcion, RPT, Formula) VALUES
+  (5, 'Reporte de Salidas Prematuras',
+   'Salidas registradas antes de la hora de salida del horario, con los minutos de anticipación de cada día.',
+   'SalidasPrematuras.rpt', NULL),
+  (6, 'Resumen de Horas',
+   'Horas programadas contra horas laboradas de cada empleado en el periodo, su diferencia y una gráfica de barras para compararlas.',
+   'ResumenHoras.rpt', NULL);
