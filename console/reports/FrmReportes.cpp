@@ -3,6 +3,7 @@
 #include "AttendanceReport.h"
 #include "BusyPointer.h"
 #include "FrmReportes_Filtro.h"
+#include "FrmView.h"
 #include "Messages.h"
 #include "ScreenRegistry.h"
 #include "ui_FrmReportes.h"
@@ -167,20 +168,17 @@ void FrmReportes::BtnEjecutar_Click()
         break;
     }
     rowsWritten_ = outcome.rows;
-    const QLocale locale;
-    viewerInput_.layoutPath = context_.programFolder + QStringLiteral("/Reportes/") + report_->rpt;
+    viewerInput_.layoutPath = ReportStore::LayoutPath(context_.programFolder, report_->rpt);
     viewerInput_.formula = report_->formula;
-    viewerInput_.title = report_->nombre + QStringLiteral(" del Día: ") +
-                         locale.toString(from, QLocale::ShortFormat) + QStringLiteral(" Al Día: ") +
-                         locale.toString(to, QLocale::ShortFormat);
+    viewerInput_.title = ReportStore::ReportTitle(report_->nombre, from, to);
     ShowReport();
 }
 
 void FrmReportes::ShowReport()
 {
-    // The report viewer (FrmView) opens here, modally, over viewerInput_. Until it exists the
-    // run says what it wrote.
-    ShowInfo(QStringLiteral("Se escribieron %1 filas en la tabla de trabajo del reporte.")
-                 .arg(rowsWritten_),
-             viewerInput_.title);
+    // The viewer shows the run just written; closing it returns here with the choices kept.
+    auto* viewer = new FrmView(context_, viewerInput_.layoutPath, viewerInput_.formula,
+                               viewerInput_.title, this);
+    viewer_ = viewer;
+    showModal(viewer);
 }

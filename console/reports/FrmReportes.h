@@ -4,6 +4,7 @@
 // report's working table for them and hands the report over to be shown.
 
 #include "ConsoleContext.h"
+#include "FrmView.h"
 #include "ReportStore.h"
 
 #include <optional>
@@ -42,6 +43,8 @@ public:
     const ViewerInput& viewerInput() const { return viewerInput_; }
     // Rows the last run wrote to the working table.
     int rowsWritten() const { return rowsWritten_; }
+    // The viewer opened by the last run, while it is open.
+    FrmView* viewer() const { return viewer_; }
 
     Ui::FrmReportes* ui() const { return ui_; }
     // The filter dialog while it is open.
@@ -63,4 +66,5 @@ private:
     ViewerInput viewerInput_;
     int rowsWritten_ = 0;
     QPointer<FrmReportes_Filtro> filter_;
+    QPointer<FrmView> viewer_;
 };

@@ -2,6 +2,7 @@
 
 #include "Db.h"
 
+#include <QLocale>
 #include <QSqlQuery>
 
 namespace ReportStore {
@@ -98,6 +99,18 @@ QList<NamedNumber> Departments(Db& db)
 {
     return namedNumbers(db.query(QStringLiteral(
         "select Departamento,Nombre_departamento from KxDepart order by Nombre_Departamento")));
+}
+
+QString ReportTitle(const QString& nombre, const QDate& from, const QDate& to)
+{
+    const QLocale locale;
+    return nombre + QStringLiteral(" del Día: ") + locale.toString(from, QLocale::ShortFormat) +
+           QStringLiteral(" Al Día: ") + locale.toString(to, QLocale::ShortFormat);
+}
+
+QString LayoutPath(const QString& programFolder, const QString& rpt)
+{
+    return programFolder + QStringLiteral("/Reportes/") + rpt;
 }
 
 } // namespace ReportStore

@@ -4,6 +4,7 @@
 // for a current employee and 1 for one who has left.
 
 #include <optional>
+#include <QDate>
 #include <QList>
 #include <QString>
 
@@ -40,6 +41,12 @@ struct NamedNumber
 };
 
 QList<CatalogueEntry> Catalogue(Db& db);
+
+// A report's title over a period: "<name> del Día: <first> Al Día: <last>", dates short.
+QString ReportTitle(const QString& nombre, const QDate& from, const QDate& to);
+
+// The layout file a catalogue entry names: the folder "Reportes" beside the program.
+QString LayoutPath(const QString& programFolder, const QString& rpt);
 
 // The catalogue's report; nothing when it is missing or lacks its name, description or layout.
 std::optional<ReportDefinition> FindReport(Db& db, int reporte);

@@ -94,6 +94,19 @@ private slots:
             << QStringList{"--desde", "2026-11-01"} << "Opción desconocida: --desde";
         QTest::newRow("a missing value")
             << QStringList{"--all", "--from"} << "Falta el valor de --from";
+        const QStringList period{"--from", "2026-11-01", "--to", "2026-11-30", "--all"};
+        QTest::newRow("a report without an output")
+            << period + QStringList{"--report", "1"}
+            << "Indique dónde escribir el reporte con --pdf o --csv";
+        QTest::newRow("an output without a report")
+            << period + QStringList{"--pdf", "x.pdf"}
+            << "Indique qué reporte exportar con --report o --layout";
+        QTest::newRow("a report and a layout")
+            << period + QStringList{"--report", "1", "--layout", "a.rpt", "--csv", "x.csv"}
+            << "Indique el reporte con --report o con --layout, no con ambas";
+        QTest::newRow("a report that is no number")
+            << period + QStringList{"--report", "uno", "--pdf", "x.pdf"}
+            << "Reporte no válido: uno";
     }
     void parsing()
     {
@@ -148,6 +161,53 @@ private slots:
         QTEST(run.status, "status");
         QVERIFY2((run.out + run.err).contains(message), qPrintable(run.out + run.err));
         QCOMPARE(this->rows(), rows < 0 ? 1 : rows); // a refusal leaves the table alone
+    }
+
+    // A catalogue report written to PDF and CSV after the table is filled, as the console's
+    // viewer would show it; a layout that does not exist is named and fails the run.
+    void exportsTheReport()
+    {
+        QTemporaryDir folder;
+        const QString program = folder.filePath("tasquelo-report");
+        QVERIFY(QFile::copy(TASQUELO_REPORT, program));
+        QVERIFY(QDir(folder.path()).mkdir("Reportes"));
+        const QString shipped =
+            QFileInfo(TASQUELO_REPORT).absolutePath() + "/Reportes/AsistenciaGeneral.rpt";
+        QVERIFY2(QFile::copy(shipped, folder.filePath("Reportes/AsistenciaGeneral.rpt")),
+                 qPrintable(shipped));
+        db.exec("INSERT INTO Reportes SET Reporte=1, Nombre_reporte='Reporte General', "
+                "Descripcion='Asistencia', RPT='AsistenciaGeneral.rpt'");
+        db.exec("UPDATE KxUsuario SET Nombre='ANA NÚÑEZ ÜBEDA' WHERE Usuario=?", {ana});
+        const QString pdf = folder.filePath("general.pdf");
+        const QString csv = folder.filePath("general.csv");
+        const QStringList period{"--from",
+                                 "2026-11-02",
+                                 "--to",
+                                 "2026-11-06",
+                                 "--all",
+                                 "--connection",
+                                 connectionString(kDatabase)};
+        Run run =
+            runProgram(period + QStringList{"--report", "1", "--pdf", pdf, "--csv", csv}, program);
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.out.contains("Reporte escrito en " + pdf), qPrintable(run.out + run.err));
+        QFile pdfFile(pdf);
+        QVERIFY(pdfFile.open(QIODevice::ReadOnly));
+        const QByteArray pdfBytes = pdfFile.readAll();
+        QVERIFY(pdfBytes.startsWith("%PDF"));
+        QVERIFY(pdfBytes.contains("/Type /Page"));
+        QFile csvFile(csv);
+        QVERIFY(csvFile.open(QIODevice::ReadOnly));
+        const QString csvText = QString::fromUtf8(csvFile.readAll());
+        QVERIFY2(csvText.contains("ANA NÚÑEZ ÜBEDA"), qPrintable(csvText.left(400)));
+        // A heading line and one line per employee and day (two employees, five days).
+        QCOMPARE(csvText.split("\r\n", Qt::SkipEmptyParts).size(), 1 + 2 * 5);
+
+        run = runProgram(period +
+                             QStringList{"--layout", folder.filePath("NoExiste.rpt"), "--pdf", pdf},
+                         program);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("NoExiste.rpt"), qPrintable(run.err));
     }
 
     void badCommandLine()

@@ -31,7 +31,7 @@ std::optional<int> numberOf(const QString& text)
 ReportCommandParse ParseReportCommand(const QStringList& arguments)
 {
     ReportCommand command;
-    QString from, to, users, department, connection;
+    QString from, to, users, department, connection, report, layout, pdf, csv;
     bool all = false;
     int choices = 0;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -65,6 +65,14 @@ ReportCommandParse ParseReportCommand(const QStringList& arguments)
             target = &department;
         else if (option == QLatin1String("--connection"))
             target = &connection;
+        else if (option == QLatin1String("--report"))
+            target = &report;
+        else if (option == QLatin1String("--layout"))
+            target = &layout;
+        else if (option == QLatin1String("--pdf"))
+            target = &pdf;
+        else if (option == QLatin1String("--csv"))
+            target = &csv;
         else
             return failure(QStringLiteral("Opción desconocida: %1").arg(arguments[i]));
         if (!value) {
@@ -109,6 +117,23 @@ ReportCommandParse ParseReportCommand(const QStringList& arguments)
         }
     }
     command.connection = connection;
+
+    if (!report.isEmpty() && !layout.isEmpty())
+        return failure(QStringLiteral("Indique el reporte con --report o con --layout, no con "
+                                      "ambas"));
+    if (!report.isEmpty()) {
+        const auto number = numberOf(report);
+        if (!number)
+            return failure(QStringLiteral("Reporte no válido: %1").arg(report));
+        command.report = *number;
+    }
+    command.layout = layout;
+    command.pdf = pdf;
+    command.csv = csv;
+    if (command.exports() && pdf.isEmpty() && csv.isEmpty())
+        return failure(QStringLiteral("Indique dónde escribir el reporte con --pdf o --csv"));
+    if (!command.exports() && (!pdf.isEmpty() || !csv.isEmpty()))
+        return failure(QStringLiteral("Indique qué reporte exportar con --report o --layout"));
     ReportCommandParse result;
     result.command = command;
     return result;
@@ -120,8 +145,12 @@ QString ReportCommandUsage()
         "Uso: tasquelo-report --from AAAA-MM-DD --to AAAA-MM-DD\n"
         "                     (--users 1,2,3 | --department N | --all)\n"
         "                     [--connection \"cadena de conexión ODBC\"]\n"
+        "                     [(--report N | --layout ARCHIVO) (--pdf SALIDA | --csv SALIDA)]\n"
         "Llena la tabla de trabajo rep_asistencia_general para el periodo y los empleados\n"
         "indicados (--all: todos los empleados activos; --department: los activos del\n"
         "departamento) y dice cuántas filas escribió. Sin --connection usa la primera línea\n"
-        "de VeZuviv.ini junto al programa.\n");
+        "de VeZuviv.ini junto al programa.\n"
+        "Con --report (un reporte del catálogo Reportes) o --layout (un archivo de formato)\n"
+        "escribe además el reporte en PDF (--pdf) o sus filas en CSV (--csv), igual que el\n"
+        "visor de la consola.\n");
 }

@@ -1,16 +1,19 @@
-// tasquelo-report: fills the attendance report's working table from the command line.
-// Exit status: 0 rows written, 1 database or employee problem, 2 bad command line,
-// 3 another station is generating a report.
+// tasquelo-report: fills the attendance report's working table from the command line and, when
+// asked, writes a report of it to PDF or CSV as the console's viewer would show it.
+// Exit status: 0 rows written (and the report written), 1 database, employee or report
+// problem, 2 bad command line, 3 another station is generating a report.
 
 #include "AttendanceReport.h"
 #include "Db.h"
 #include "ReportCommand.h"
 #include "ReportEmployees.h"
+#include "ReportExport.h"
+#include "ReportStore.h"
 #include "StationConfig.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 namespace {
 
@@ -53,11 +56,44 @@ std::optional<QList<int>> chosenEmployees(Db& db, const ReportCommand& command, 
     return std::nullopt;
 }
 
+// Writes the report the command names over the period just generated; an empty text on success.
+QString exportReport(Db& db, const ReportCommand& command)
+{
+    QString layout = command.layout;
+    QString formula;
+    QString title;
+    if (command.report > 0) {
+        const auto report = ReportStore::FindReport(db, command.report);
+        if (!report)
+            return QStringLiteral("Reporte desconocido: %1").arg(command.report);
+        layout = ReportStore::LayoutPath(QCoreApplication::applicationDirPath(), report->rpt);
+        formula = report->formula;
+        title = ReportStore::ReportTitle(report->nombre, command.from, command.to);
+    }
+    if (!command.pdf.isEmpty()) {
+        const QString error = exportReportPdf(db, layout, formula, title, command.pdf);
+        if (!error.isEmpty())
+            return error;
+        say(stdout, QStringLiteral("Reporte escrito en %1").arg(command.pdf));
+    }
+    if (!command.csv.isEmpty()) {
+        const QString error = exportReportCsv(db, layout, formula, title, command.csv);
+        if (!error.isEmpty())
+            return error;
+        say(stdout, QStringLiteral("Reporte escrito en %1").arg(command.csv));
+    }
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Pages are laid out with fonts, which need a GUI application, but never a display: a run
+    // from a scheduled job has none.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const ReportCommandParse parsed = ParseReportCommand(app.arguments().mid(1));
     if (parsed.help) {
         say(stdout, ReportCommandUsage());
@@ -103,5 +139,10 @@ int main(int argc, char* argv[])
         break;
     }
     say(stdout, QStringLiteral("Filas escritas en rep_asistencia_general: %1").arg(outcome.rows));
+    if (command.exports()) {
+        const QString problem = exportReport(db, command);
+        if (!problem.isEmpty())
+            return fail(problem);
+    }
     return 0;
 }
