@@ -16,3 +16,8 @@ bool LoadSpanishTranslations(QCoreApplication& app)
     }
     return QCoreApplication::installTranslator(translator);
 }
+
+void UseSpanishLocale()
+{
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Mexico));
+}

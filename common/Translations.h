@@ -7,3 +7,7 @@ class QCoreApplication;
 // Installs Qt's Spanish translations into the application; false when they are not installed
 // (the Debian package qt6-translations-l10n).
 bool LoadSpanishTranslations(QCoreApplication& app);
+
+// Dates, month and day names in Spanish (Mexico) wherever a program formats them with the
+// default locale: calendars, date pickers, report titles.
+void UseSpanishLocale();

@@ -12,6 +12,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velandro"));
     LoadSpanishTranslations(app);
+    UseSpanishLocale();
 
     SingleInstance guard;
     if (!checkSingleInstance(guard))
