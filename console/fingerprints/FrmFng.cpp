@@ -136,15 +136,7 @@ QList<int> FrmFng::listedFingers() const
 
 void FrmFng::BtnFind_Click()
 {
-    auto* search = new FrmSrc(context_, this);
-    search_ = search;
-    connect(search, &QDialog::finished, this, [this] {
-        if (context_.SelectedUser.isEmpty())
-            return;
-        putWholeText(ui_->TbUsr, context_.SelectedUser);
-        FindUsr();
-    });
-    showModal(search);
+    search_ = OpenUserSearch(context_, this, ui_->TbUsr, [this] { FindUsr(); });
 }
 
 void FrmFng::BtnAdd_Click()

@@ -1,7 +1,9 @@
 #include "FrmSrc.h"
 
+#include "BoxText.h"
 #include "KeyFilters.h"
 #include "Placement.h"
+#include "ScreenRegistry.h"
 #include "ui_FrmSrc.h"
 #include "UserSearch.h"
 
@@ -107,4 +109,18 @@ void FrmSrc::reject()
 {
     context_.SelectedUser.clear();
     QDialog::reject();
+}
+
+FrmSrc* OpenUserSearch(ConsoleContext& context, QWidget* owner, QLineEdit* box,
+                       std::function<void()> chosen)
+{
+    auto* search = new FrmSrc(context, owner);
+    QObject::connect(search, &QDialog::finished, owner, [&context, box, chosen] {
+        if (context.SelectedUser.isEmpty())
+            return;
+        putWholeText(box, context.SelectedUser);
+        chosen();
+    });
+    showModal(search);
+    return search;
 }

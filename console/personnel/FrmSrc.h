@@ -4,7 +4,10 @@
 
 #include "ConsoleContext.h"
 
+#include <functional>
 #include <QDialog>
+
+class QLineEdit;
 
 namespace Ui {
 class FrmSrc;
@@ -41,3 +44,9 @@ private:
     ConsoleContext& context_;
     Ui::FrmSrc* ui_;
 };
+
+// Opens the search over `owner` without blocking. When a user is chosen, his whole number goes
+// into `box` (even one longer than the box lets a person type: cut short it would name another
+// user) and `chosen` runs. Returns the dialog, which deletes itself when closed.
+FrmSrc* OpenUserSearch(ConsoleContext& context, QWidget* owner, QLineEdit* box,
+                       std::function<void()> chosen);

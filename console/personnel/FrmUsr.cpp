@@ -177,17 +177,7 @@ void FrmUsr::ChkStat_Click()
 
 void FrmUsr::BtnFind_Click()
 {
-    auto* search = new FrmSrc(context_, this);
-    search_ = search;
-    connect(search, &QDialog::finished, this, [this] {
-        if (context_.SelectedUser.isEmpty())
-            return;
-        // The whole number, even one longer than the box lets a person type: cut short it
-        // would load another user.
-        putWholeText(ui_->TbUsr, context_.SelectedUser);
-        FindUsr();
-    });
-    showModal(search);
+    search_ = OpenUserSearch(context_, this, ui_->TbUsr, [this] { FindUsr(); });
 }
 
 bool FrmUsr::validate()

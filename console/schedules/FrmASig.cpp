@@ -225,15 +225,7 @@ void FrmASig::CtrlMes_Click(const QDate& date)
 
 void FrmASig::BtnFind_Click()
 {
-    auto* search = new FrmSrc(context_, this);
-    search_ = search;
-    connect(search, &QDialog::finished, this, [this] {
-        if (context_.SelectedUser.isEmpty())
-            return;
-        putWholeText(ui_->TbUsr, context_.SelectedUser);
-        FindUsr();
-    });
-    showModal(search);
+    search_ = OpenUserSearch(context_, this, ui_->TbUsr, [this] { FindUsr(); });
 }
 
 void FrmASig::closeEvent(QCloseEvent* event)
