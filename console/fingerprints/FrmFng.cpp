@@ -37,7 +37,7 @@ FrmFng::FrmFng(ConsoleContext& context, std::unique_ptr<FingerprintComponent> re
     connect(ui_->BtnAdd, &QPushButton::clicked, this, &FrmFng::BtnAdd_Click);
     connect(ui_->BtnDel, &QPushButton::clicked, this, &FrmFng::BtnDel_Click);
     connect(ui_->BtnClose, &QPushButton::clicked, this, &FrmFng::BtnClose_Click);
-    connect(reader_, &ConsoleReader::imageAcquired, this, &FrmFng::GrFinger_ImageAcquired);
+    connect(reader_, &ConsoleReader::imageAcquired, this, &FrmFng::Reader_ImageAcquired);
     Form_Load();
 }
 
@@ -199,7 +199,7 @@ void FrmFng::BtnClose_Click()
     closeScreen(this);
 }
 
-void FrmFng::GrFinger_ImageAcquired(int width, int height, const QByteArray& raw, int resolution)
+void FrmFng::Reader_ImageAcquired(int width, int height, const QByteArray& raw, int resolution)
 {
     LastQuality = reader_->TakeImage(ui_->img, ui_->LblCalidad, width, height, raw, resolution);
 }

@@ -59,7 +59,7 @@ private:
     void BtnAdd_Click();
     void BtnDel_Click();
     void BtnClose_Click();
-    void GrFinger_ImageAcquired(int width, int height, const QByteArray& raw, int resolution);
+    void Reader_ImageAcquired(int width, int height, const QByteArray& raw, int resolution);
 
     // The number typed may not be the one loaded yet (a button pressed by its key leaves the
     // focus in the box): load it first, as leaving the box does.

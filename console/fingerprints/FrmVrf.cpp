@@ -23,8 +23,8 @@ FrmVrf::FrmVrf(ConsoleContext& context, std::unique_ptr<FingerprintComponent> re
 {
     ui_->setupUi(this);
     connect(ui_->BtnClose, &QPushButton::clicked, this, &FrmVrf::BtnClose_Click);
-    connect(reader_, &ConsoleReader::imageAcquired, this, &FrmVrf::GrFinger_ImageAcquired);
-    connect(reader_, &ConsoleReader::fingerRemoved, this, &FrmVrf::GrFinger_FingerRemoved);
+    connect(reader_, &ConsoleReader::imageAcquired, this, &FrmVrf::Reader_ImageAcquired);
+    connect(reader_, &ConsoleReader::fingerRemoved, this, &FrmVrf::Reader_FingerRemoved);
     Form_Load();
 }
 
@@ -57,12 +57,12 @@ void FrmVrf::closeEvent(QCloseEvent* event)
     Q_EMIT readerReleased();
 }
 
-void FrmVrf::GrFinger_ImageAcquired(int width, int height, const QByteArray& raw, int resolution)
+void FrmVrf::Reader_ImageAcquired(int width, int height, const QByteArray& raw, int resolution)
 {
     reader_->TakeImage(ui_->img, ui_->LblCalidad, width, height, raw, resolution);
 }
 
-void FrmVrf::GrFinger_FingerRemoved()
+void FrmVrf::Reader_FingerRemoved()
 {
     IdentifyFinger();
 }

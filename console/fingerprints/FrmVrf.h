@@ -48,8 +48,8 @@ protected:
 
 private:
     void Form_Load();
-    void GrFinger_ImageAcquired(int width, int height, const QByteArray& raw, int resolution);
-    void GrFinger_FingerRemoved();
+    void Reader_ImageAcquired(int width, int height, const QByteArray& raw, int resolution);
+    void Reader_FingerRemoved();
     void BtnClose_Click();
 
     ConsoleContext& context_;
