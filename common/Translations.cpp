@@ -1,6 +1,8 @@
 #include "Translations.h"
 
+#include <QCalendarWidget>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -17,7 +19,28 @@ bool LoadSpanishTranslations(QCoreApplication& app)
     return QCoreApplication::installTranslator(translator);
 }
 
-void UseSpanishLocale()
+namespace {
+
+// Every calendar, those of date pickers included, starts its weeks on Monday.
+class MondayFirst : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Polish)
+            if (auto* calendar = qobject_cast<QCalendarWidget*>(watched))
+                calendar->setFirstDayOfWeek(Qt::Monday);
+        return false;
+    }
+};
+
+} // namespace
+
+void UseSpanishLocale(QCoreApplication& app)
 {
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Mexico));
+    app.installEventFilter(new MondayFirst(&app));
 }

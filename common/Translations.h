@@ -9,5 +9,6 @@ class QCoreApplication;
 bool LoadSpanishTranslations(QCoreApplication& app);
 
 // Dates, month and day names in Spanish (Mexico) wherever a program formats them with the
-// default locale: calendars, date pickers, report titles.
-void UseSpanishLocale();
+// default locale: calendars, date pickers, report titles. Calendars still start their weeks on
+// Monday, as the schedules and the week numbers of the system do.
+void UseSpanishLocale(QCoreApplication& app);

@@ -13,7 +13,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tasquelo"));
     LoadSpanishTranslations(app);
-    UseSpanishLocale();
+    UseSpanishLocale(app);
 
     SingleInstance guard;
     if (!checkSingleInstance(guard))

@@ -12,7 +12,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velandro"));
     LoadSpanishTranslations(app);
-    UseSpanishLocale();
+    UseSpanishLocale(app);
 
     SingleInstance guard;
     if (!checkSingleInstance(guard))

@@ -9,6 +9,7 @@
 #include "StationConfig.h"
 #include "Translations.h"
 
+#include <QCalendarWidget>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -334,6 +335,18 @@ private slots:
         const int difference = qAbs(on.red() - off.red()) + qAbs(on.green() - off.green()) +
                                qAbs(on.blue() - off.blue());
         QVERIFY2(difference > 60, qPrintable(on.name() + " vs " + off.name()));
+    }
+
+    // Last: it changes the default locale of the test program.
+    void calendarsInSpanishStartOnMonday()
+    {
+        UseSpanishLocale(*QCoreApplication::instance());
+        QCalendarWidget calendar;
+        calendar.show();
+        QCOMPARE(calendar.firstDayOfWeek(), Qt::Monday);
+        QCOMPARE(calendar.locale().monthName(11), QStringLiteral("noviembre"));
+        QCOMPARE(QLocale().toString(QDate(2026, 11, 30), QStringLiteral("dddd")),
+                 QStringLiteral("lunes"));
     }
 };
 
