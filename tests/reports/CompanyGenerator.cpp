@@ -59,10 +59,10 @@ private:
 class Generator
 {
 public:
-    Generator(Db& db, const CompanySpec& spec)
+    Generator(Db& db, const CompanyShape& shape)
         : db_(db)
-        , spec_(spec)
-        , random_(spec.seed)
+        , shape_(shape)
+        , random_(shape.seed)
     {
     }
 
@@ -134,7 +134,7 @@ private:
     {
         Inserter assignments(db_, QStringLiteral("Kxhorario_personal"),
                              {"usuario", "horario", "orden", "activo"});
-        for (int e = 0; e < spec_.employees; ++e) {
+        for (int e = 0; e < shape_.employees; ++e) {
             const bool rotating = chance(30);
             const int user = int(db_.insertRow(
                 QStringLiteral("KxUsuario"),
@@ -211,7 +211,7 @@ private:
         QList<int> everybody = employees_;
         everybody << deletedUser_;
         for (int user : everybody)
-            for (QDate day = spec_.from.addDays(-2); day <= spec_.to.addDays(2);
+            for (QDate day = shape_.from.addDays(-2); day <= shape_.to.addDays(2);
                  day = day.addDays(1)) {
                 if (!chance(78))
                     continue;
@@ -225,12 +225,12 @@ private:
     {
         Inserter permissions(db_, QStringLiteral("permisos"),
                              {"usuario", "Fecha_inicio", "Fecha_fin", "Motivo", "tipo"});
-        const int days = int(spec_.from.daysTo(spec_.to));
+        const int days = int(shape_.from.daysTo(shape_.to));
         for (int user : employees_) {
             if (!chance(40))
                 continue;
             // Up to two permissions that never share a day.
-            QDate start = spec_.from.addDays(between(-3, days / 2));
+            QDate start = shape_.from.addDays(between(-3, days / 2));
             const int count = between(1, 2);
             for (int p = 0; p < count; ++p) {
                 const QDate end = start.addDays(between(0, 5));
@@ -242,17 +242,17 @@ private:
 
     void addHolidays()
     {
-        const int days = int(spec_.from.daysTo(spec_.to));
+        const int days = int(shape_.from.daysTo(shape_.to));
         Inserter holidays(db_, QStringLiteral("Dias_inhabiles"), {"Fecha", "Nombre_dia"});
-        const QDate twice = spec_.from.addDays(between(0, days));
+        const QDate twice = shape_.from.addDays(between(0, days));
         holidays.add({twice, QStringLiteral("DÍA FESTIVO")});
         holidays.add({twice, QStringLiteral("DÍA FESTIVO REPETIDO")});
-        holidays.add({spec_.from.addDays(between(0, days)), QStringLiteral("ASUETO")});
-        holidays.add({spec_.to.addDays(3), QStringLiteral("FUERA DEL PERIODO")});
+        holidays.add({shape_.from.addDays(between(0, days)), QStringLiteral("ASUETO")});
+        holidays.add({shape_.to.addDays(3), QStringLiteral("FUERA DEL PERIODO")});
     }
 
     Db& db_;
-    const CompanySpec spec_;
+    const CompanyShape shape_;
     QRandomGenerator random_;
     QList<int> departments_, locations_, schedules_, employees_;
     int deletedUser_ = 0;
@@ -260,9 +260,9 @@ private:
 
 } // namespace
 
-Company GenerateCompany(Db& db, const CompanySpec& spec)
+Company GenerateCompany(Db& db, const CompanyShape& shape)
 {
-    return Generator(db, spec).run();
+    return Generator(db, shape).run();
 }
 
 } // namespace testing

@@ -12,7 +12,7 @@ class Db;
 
 namespace testing {
 
-struct CompanySpec
+struct CompanyShape
 {
     quint32 seed = 1;
     int employees = 100;
@@ -26,6 +26,6 @@ struct Company
 };
 
 // Adds the company to the (empty) database.
-Company GenerateCompany(Db& db, const CompanySpec& spec);
+Company GenerateCompany(Db& db, const CompanyShape& shape);
 
 } // namespace testing

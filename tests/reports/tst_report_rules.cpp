@@ -34,14 +34,14 @@ std::optional<QTime> at(const QString& text)
 }
 
 // "08:00:00-18:00:00/14:00:00-15:00:00 t10", "rest" or "" (no schedule).
-std::optional<ScheduleDay> slot(const QString& spec)
+std::optional<ScheduleDay> slot(const QString& text)
 {
-    if (spec.isEmpty())
+    if (text.isEmpty())
         return std::nullopt;
     ScheduleDay day;
-    if (spec == QLatin1String("rest"))
+    if (text == QLatin1String("rest"))
         return day;
-    const QStringList parts = spec.split(QLatin1Char(' '));
+    const QStringList parts = text.split(QLatin1Char(' '));
     const QStringList hours = parts[0].split(QLatin1Char('/'));
     day.entrada = at(hours[0].section(QLatin1Char('-'), 0, 0));
     day.salida = at(hours[0].section(QLatin1Char('-'), 1, 1));
