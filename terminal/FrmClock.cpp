@@ -8,12 +8,12 @@
 #include "Messages.h"
 #include "TerminalFormat.h"
 #include "TerminalMessages.h"
+#include "TerminalUsers.h"
 #include "ui_FrmClock.h"
 #include "VersionCheck.h"
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QSqlQuery>
 
 namespace {
 
@@ -167,12 +167,11 @@ void FrmClock::RefreshClock()
 
 void FrmClock::ShowLocation()
 {
-    QSqlQuery q = context_.db.query(
-        QStringLiteral("Select Nombre_sucursal from KxSucursales where sucursal=?"),
-        {context_.LocationNumber});
-    locationKnown_ = q.isActive() && q.next();
+    const std::optional<QString> location =
+        TerminalUsers::locationName(context_.db, context_.LocationNumber);
+    locationKnown_ = location.has_value();
     if (locationKnown_) {
-        setWindowTitle(kTitle + QStringLiteral("       Ubicación:") + q.value(0).toString() +
+        setWindowTitle(kTitle + QStringLiteral("       Ubicación:") + *location +
                        QStringLiteral("                | ") + versionText());
         ui_->TxtUsuario->setEnabled(true);
     } else {

@@ -8,12 +8,12 @@
 #include "MessageLine.h"
 #include "Messages.h"
 #include "PunchAdmission.h"
+#include "TerminalUsers.h"
 #include "ui_FrmClock.h"
 #include "UserNumber.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QSqlQuery>
 
 namespace {
 
@@ -106,13 +106,10 @@ void FrmClock::Busca_Usuario(qint16 Numero_Usuario)
     clearPreviousUser();
     selection_.DayOfWeek = currentDayOfWeek();
 
-    // Someone who has left (activo 1) is refused like an unknown number.
-    QSqlQuery q = context_.db.query(
-        QStringLiteral("select Nombre,puede_checar_clave,horario_rotativo,"
-                       "week(CurDate(),1)'Semana',Chequeo_Multiple from KxUsuario "
-                       "Where Usuario =? and activo = 0"),
-        {selection_.CurrentUser});
-    if (!q.isActive() || !q.next()) {
+    // Someone who has left is refused like an unknown number.
+    const std::optional<PunchingUser> user =
+        TerminalUsers::find(context_.db, selection_.CurrentUser);
+    if (!user) {
         stopCapture();
         ui_->LblClave->hide();
         ui_->TxtClave->hide();
@@ -123,14 +120,14 @@ void FrmClock::Busca_Usuario(qint16 Numero_Usuario)
         return;
     }
 
-    selection_.RotatingSchedule = q.value(QStringLiteral("horario_rotativo")).toInt() != 0;
-    selection_.MultipleCheck = q.value(QStringLiteral("Chequeo_Multiple")).toInt() != 0;
-    ui_->LblNombre->setText(q.value(QStringLiteral("Nombre")).toString());
-    selection_.WeekNumber = qint16(q.value(QStringLiteral("Semana")).toInt());
+    selection_.RotatingSchedule = user->rotatingSchedule;
+    selection_.MultipleCheck = user->multipleCheck;
+    ui_->LblNombre->setText(user->name);
+    selection_.WeekNumber = qint16(user->weekNumber);
     selection_.RotationOrder =
         qint16(CheckEngine::RotationOrder(selection_.RotatingSchedule, selection_.WeekNumber));
 
-    const bool password = q.value(QStringLiteral("puede_checar_clave")).toInt() != 0;
+    const bool password = user->mayUsePassword;
     ui_->TxtClave->clear();
     ui_->LblClave->setVisible(password);
     ui_->TxtClave->setVisible(password);
@@ -183,17 +180,13 @@ void FrmClock::TxtClave_LostFocus()
     const QString typed = ui_->TxtClave->text();
     if (typed.isEmpty() || !selection_.MayPunch || CheckInProgress)
         return;
-    QSqlQuery q = context_.db.query(
-        QStringLiteral("SELECT Usuario from KxUsuario WHERE Usuario=? AND Password=? "),
-        {selection_.CurrentUser, typed});
-    if (!q.isActive() || !q.next()) {
+    if (!TerminalUsers::passwordMatches(context_.db, selection_.CurrentUser, typed)) {
         ShowError(QStringLiteral("Verifique su Usuario/Contraseña!!!"),
                   QStringLiteral("Usuario/Contraseña NO encontrado"));
         ui_->TxtClave->clear();
         ui_->TxtClave->setFocus();
         return;
     }
-    q.finish();
     // The password is used once: the box never keeps it for a second punch.
     ui_->TxtClave->clear();
     if (selection_.MultipleCheck) {
