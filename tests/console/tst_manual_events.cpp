@@ -170,7 +170,6 @@ private slots:
     void init()
     {
         clearTables(db);
-        db.exec("TRUNCATE TABLE KxEvento_bitacora");
         addUser(db, {{"Usuario", kAdmin}, {"Nombre", "ADMINISTRADORA"}, {"administrador", 1}});
         addUser(db, {{"Usuario", kUser}, {"Nombre", "ANA LÓPEZ"}});
         addUser(db, {{"Usuario", 21}, {"Nombre", "ÑOÑO ROTATIVO"}, {"Horario_rotativo", 1}});

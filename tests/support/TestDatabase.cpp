@@ -99,6 +99,7 @@ QStringList tableNames()
             QStringLiteral("KxHorario"),
             QStringLiteral("Kxhorario_personal"),
             QStringLiteral("KxEvento"),
+            QStringLiteral("KxEvento_bitacora"),
             QStringLiteral("KxFingerP"),
             QStringLiteral("KxFngHora"),
             QStringLiteral("Kxmensajes_globales"),
