@@ -1,5 +1,7 @@
 #include "CheckEngine.h"
 
+#include "RotationOrder.h"
+
 namespace CheckEngine {
 
 namespace Text {
@@ -53,10 +55,7 @@ int ScheduleSlot(int dayOfWeek)
 
 int RotationOrder(bool rotatingSchedule, int weekNumber)
 {
-    if (!rotatingSchedule)
-        return 0;
-    // Odd when the division by two leaves a positive remainder; week 0 is even.
-    return weekNumber % 2 > 0 ? 1 : 2;
+    return RotationOrderOf(rotatingSchedule, weekNumber);
 }
 
 int Minutes(const QTime& a, const QTime& b)

@@ -1,5 +1,7 @@
 #include "EventRules.h"
 
+#include "RotationOrder.h"
+
 #include <QStringList>
 
 namespace EventRules {
@@ -32,9 +34,7 @@ Sequence sequenceOf(const Marks& m)
 
 int rotationOrder(bool rotatingSchedule, int weekNumber)
 {
-    if (!rotatingSchedule)
-        return 0;
-    return weekNumber % 2 > 0 ? 1 : 2;
+    return RotationOrderOf(rotatingSchedule, weekNumber);
 }
 
 Moments momentsOf(const QDate& day, const Marks& marks)

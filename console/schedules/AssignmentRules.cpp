@@ -1,5 +1,7 @@
 #include "AssignmentRules.h"
 
+#include "RotationOrder.h"
+
 namespace AssignmentRules {
 
 Step nextStep(bool rotating, int assignCount)
@@ -13,7 +15,7 @@ Step nextStep(bool rotating, int assignCount)
 
 int orderOfWeek(int week)
 {
-    return week % 2 != 0 ? kOddWeekOrder : kEvenWeekOrder;
+    return RotationOrderOf(true, week);
 }
 
 } // namespace AssignmentRules

@@ -1,5 +1,7 @@
 #include "ReportCalendar.h"
 
+#include "RotationOrder.h"
+
 namespace ReportCalendar {
 
 namespace {
@@ -26,9 +28,7 @@ int WeekNumber(const QDate& date)
 
 int RotationOrder(bool rotatingSchedule, const QDate& date)
 {
-    if (!rotatingSchedule)
-        return 0;
-    return WeekNumber(date) % 2 == 1 ? 1 : 2;
+    return RotationOrderOf(rotatingSchedule, WeekNumber(date));
 }
 
 } // namespace ReportCalendar
